@@ -19,4 +19,11 @@ std::string RunDirectoryFromModulePath(std::string_view modulePath,
   return std::string(modulePath.substr(0, lastSeparator));
 }
 
+std::string RunDirectoryFromModuleQuery(std::string_view buffer, std::size_t reportedLength,
+                                        std::size_t bufferSize, LeadBytePredicate isLeadByte) {
+  if (reportedLength == 0 || reportedLength >= bufferSize || reportedLength > buffer.size())
+    return {};
+  return RunDirectoryFromModulePath(buffer.substr(0, reportedLength), isLeadByte);
+}
+
 }  // namespace qsh

@@ -1,6 +1,7 @@
 #pragma once
 // The folder of the executable, which is the game's save folder.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -18,5 +19,12 @@ bool IsCodePage936LeadByte(unsigned char byte);
 // A path without any backslash gives the empty text.
 std::string RunDirectoryFromModulePath(std::string_view modulePath,
                                        LeadBytePredicate isLeadByte);
+
+// The run directory from what the platform reported: the buffer it filled,
+// the length it returned, and the buffer's size. A length of 0 (failure) or
+// one that reaches the buffer's size (the path was cut short) gives the
+// empty text, never a truncated path.
+std::string RunDirectoryFromModuleQuery(std::string_view buffer, std::size_t reportedLength,
+                                        std::size_t bufferSize, LeadBytePredicate isLeadByte);
 
 }  // namespace qsh

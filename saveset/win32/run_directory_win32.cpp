@@ -17,8 +17,8 @@ std::string QueryRunDirectory() {
   std::array<char, 260> buffer{};
   const DWORD length =
       ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-  if (length == 0 || length >= buffer.size()) return {};  // failed or cut short
-  return RunDirectoryFromModulePath(std::string_view(buffer.data(), length), IsAnsiLeadByte);
+  return RunDirectoryFromModuleQuery(std::string_view(buffer.data(), buffer.size()), length,
+                                     buffer.size(), IsAnsiLeadByte);
 }
 
 }  // namespace qsh
