@@ -1,0 +1,34 @@
+// The label that receives relayed hotkey presses and turns each into its
+// feedback event. It lies above the client area and is never seen.
+#include "platform/gdi_objects.h"
+#include "shell/controls/control_classes.h"
+#include "shell/controls/paint_scope.h"
+#include "shell/hotkey_dispatch.h"
+
+namespace qsh {
+
+LRESULT CALLBACK LabelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCCREATE:
+      KeepSpec(window, static_cast<const ControlSpec*>(
+                           reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      const PaintScope paint(window);
+      FillWithButtonFace(window, paint.dc());
+      return 0;
+    }
+    case kHotkeyRelayMessage:
+      if (const ControlSpec* spec = SpecOf(window); spec && spec->onFeedback) {
+        spec->onFeedback(static_cast<std::int32_t>(wParam), static_cast<std::int32_t>(lParam));
+      }
+      return 0;
+    default:
+      break;
+  }
+  return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace qsh

@@ -1,0 +1,33 @@
+// Start-up and the ordinary end of the program.
+#include <windows.h>
+#include <ole2.h>
+
+#include "saveset/win32/run_directory_win32.h"
+#include "shell/end_program.h"
+#include "shell/main_window.h"
+#include "shell/message_box.h"
+#include "shell/program.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // The command line is not read: every run starts the same way.
+  ::OleInitialize(nullptr);
+
+  const std::string runDirectory = qsh::QueryRunDirectory();
+  ::SetCurrentDirectoryA(runDirectory.c_str());
+  qsh::SetRunDirectory(runDirectory);
+
+  if (!qsh::CreateMainWindow(instance)) {
+    qsh::ShowMessage("程序窗口无法创建，程序将退出。");
+    qsh::EndProgram(-1);
+  }
+  ::ShowWindow(qsh::MainWindowHandle(), SW_SHOW);
+
+  MSG message{};
+  int got = 0;
+  while ((got = ::GetMessageA(&message, nullptr, 0, 0)) > 0) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageA(&message);
+  }
+  qsh::ReleaseStartupResources();
+  return got == 0 ? static_cast<int>(message.wParam) : -1;
+}

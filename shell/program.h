@@ -1,0 +1,18 @@
+#pragma once
+// What the program keeps for its whole run: the run directory, and the two
+// hotkey ids that start-up stores.
+
+#include <string>
+
+#include "shell/hotkey_dispatch.h"
+
+namespace qsh {
+
+void SetRunDirectory(std::string runDirectory);
+// A fresh copy each time.
+std::string RunDirectory();
+
+extern HotkeyId BackupHotkeyId;
+extern HotkeyId RestoreHotkeyId;
+
+}  // namespace qsh
