@@ -1,0 +1,36 @@
+"""Where the repository, the build and the test tools are."""
+
+import os
+import pathlib
+
+TOOL_NAMES = ("inspect", "hold_hotkey", "hold_file", "focus_window")
+
+
+def repo_root():
+    return pathlib.Path(__file__).resolve().parents[3]
+
+
+def build_dir():
+    """QSH_BUILD_DIR, or the Windows build of scripts/test (build/win32)."""
+    configured = os.environ.get("QSH_BUILD_DIR")
+    return pathlib.Path(configured) if configured else repo_root() / "build" / "win32"
+
+
+def tools_dir():
+    """QSH_TOOLS_DIR, or <build>/tests/tools."""
+    configured = os.environ.get("QSH_TOOLS_DIR")
+    return pathlib.Path(configured) if configured else build_dir() / "tests" / "tools"
+
+
+def tool(name):
+    path = tools_dir() / f"{name}.exe"
+    if not path.is_file():
+        raise AssertionError(f"test tool {path} is missing: build the Windows tree "
+                             f"(target qsh_{name}) or set QSH_BUILD_DIR / QSH_TOOLS_DIR")
+    return path
+
+
+def program():
+    """The program under test: QSH_PROGRAM, or <build>/QelvarinSaveHelper.exe."""
+    configured = os.environ.get("QSH_PROGRAM")
+    return pathlib.Path(configured) if configured else build_dir() / "QelvarinSaveHelper.exe"

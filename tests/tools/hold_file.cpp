@@ -1,0 +1,58 @@
+// hold_file.exe PATH [--create] [--ready-file F] [--stop-file S]
+// Keeps PATH open without sharing (share mode 0), as a program that has a
+// file locked would, so that every other open of it fails. --create makes
+// the file when it does not exist. Writes "1" to the ready file once the file
+// is open ("0" and exit code 1 when it cannot be opened), then runs until
+// killed or until the stop file appears.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/kernel_handles.h"
+#include "tests/tools/command_line.h"
+#include "tests/tools/signal_files.h"
+
+namespace {
+
+struct Options {
+  std::wstring path;
+  bool create = false;
+  std::wstring readyFile;
+  std::wstring stopFile;
+};
+
+bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::wstring& argument = arguments[i];
+    const bool hasValue = i + 1 < arguments.size();
+    if (argument == L"--ready-file" && hasValue) {
+      options.readyFile = arguments[++i];
+    } else if (argument == L"--stop-file" && hasValue) {
+      options.stopFile = arguments[++i];
+    } else if (argument == L"--create") {
+      options.create = true;
+    } else if (options.path.empty()) {
+      options.path = argument;
+    } else {
+      return false;
+    }
+  }
+  return !options.path.empty();
+}
+
+}  // namespace
+
+int main() {
+  Options options;
+  if (!ParseOptions(qsh::tools::CommandArguments(), options)) return 2;
+
+  qsh::UniqueFile file(::CreateFileW(options.path.c_str(), GENERIC_READ, 0, nullptr,
+                                     options.create ? OPEN_ALWAYS : OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!options.readyFile.empty()) qsh::tools::WriteReadyFile(options.readyFile, file.valid());
+  if (!file) return 1;
+
+  return qsh::tools::RunMessageLoopUntilStopped(options.stopFile);
+}
