@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include <array>
+#include <memory>
+#include <new>
 
 #include "platform/kernel_handles.h"
 
@@ -29,19 +30,17 @@ void DiscardStagedFile(const std::string& staged) {
   ::DeleteFileA(staged.c_str());
 }
 
-// One buffer for the whole process: copies run one at a time on the UI thread.
-std::array<char, 1 << 20> copyBuffer;
+constexpr DWORD kCopyChunk = 1 << 20;
 
 bool CopyContent(HANDLE from, HANDLE to) {
+  const std::unique_ptr<char[]> buffer(new (std::nothrow) char[kCopyChunk]);
+  if (!buffer) return false;
   for (;;) {
     DWORD read = 0;
-    if (!::ReadFile(from, copyBuffer.data(), static_cast<DWORD>(copyBuffer.size()), &read,
-                    nullptr))
-      return false;
+    if (!::ReadFile(from, buffer.get(), kCopyChunk, &read, nullptr)) return false;
     if (read == 0) return true;
     DWORD written = 0;
-    if (!::WriteFile(to, copyBuffer.data(), read, &written, nullptr) || written != read)
-      return false;
+    if (!::WriteFile(to, buffer.get(), read, &written, nullptr) || written != read) return false;
   }
 }
 
