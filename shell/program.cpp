@@ -10,6 +10,7 @@
 #include "shell/hotkey_relay.h"
 #include "shell/main_window.h"
 #include "shell/message_box.h"
+#include "shell/skin/control_skin.h"
 
 namespace qsh {
 
@@ -29,6 +30,8 @@ void SetRunDirectory(std::string runDirectory) { runDirectoryOfProcess = std::mo
 std::string RunDirectory() { return runDirectoryOfProcess; }
 
 void OnMainWindowCreated() {
+  // First, so that every control, and every message box from now on, wears it.
+  skin::SetSkinScheme(2);
   if (!RunLocationCheck(fileServices, RunDirectory())) {
     ShowMessage("运行位置不对！");
     EndProgram(0);

@@ -1,0 +1,267 @@
+#include "shell/skin/control_skin.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "platform/gdi_objects.h"
+#include "shell/skin/process_heap_allocator.h"
+#include "shell/skin/skin_drawing.h"
+#include "shell/skin/skin_fills.h"
+#include "shell/skin/skin_messages.h"
+#include "shell/skin/skin_records.h"
+#include "shell/skin/skin_state.h"
+
+namespace qsh::skin {
+
+namespace {
+
+// Everything lives on the UI thread: no locks.
+struct SkinState {
+  SkinState() = default;
+  SkinState(const SkinState&) = delete;
+  SkinState& operator=(const SkinState&) = delete;
+  // At the end of the process: no hook may call into a state that is gone.
+  // The records go with the list; the windows are not given back.
+  ~SkinState() {
+    if (hook != nullptr) ::UnhookWindowsHookEx(hook);
+  }
+
+  std::int32_t scheme = 0;
+  HHOOK hook = nullptr;
+  ProcessHeapAllocator allocator;
+  SkinRecordList records{allocator};
+};
+
+SkinState& Skin() {
+  static SkinState skin;
+  return skin;
+}
+
+// The window procedure goes through SetWindowLongA, as a 32-bit value.
+static_assert(sizeof(LONG) == sizeof(WNDPROC), "a 32-bit program");
+
+WindowId IdOf(HWND window) { return reinterpret_cast<WindowId>(window); }
+
+SkinRecord* RecordOf(HWND window) { return Skin().records.Find(IdOf(window)); }
+
+LRESULT CALLBACK SkinWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// --- Taking over and giving back ------------------------------------------
+
+std::string ClassNameOf(HWND window) {
+  std::array<char, 256> buffer{};
+  const int length = ::GetClassNameA(window, buffer.data(), static_cast<int>(buffer.size()));
+  return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : std::string();
+}
+
+ControlKind KindOf(HWND window) {
+  const std::string className = ClassNameOf(window);
+  HWND parent = ::GetParent(window);
+  const std::string parentClassName = parent != nullptr ? ClassNameOf(parent) : std::string();
+  return ClassifyWindow(WindowFacts{className, StyleOf(window), parentClassName,
+                                    ::GetWindowTextLengthA(window) > 0});
+}
+
+std::uint32_t InitialStateOf(HWND window, ControlKind kind) {
+  InitialFacts facts;
+  facts.style = StyleOf(window);
+  facts.focused = ::GetFocus() == window;
+  if (IsButtonKind(kind)) {
+    facts.checkState = static_cast<std::uint32_t>(::SendMessageA(window, BM_GETCHECK, 0, 0));
+  }
+  return InitialState(kind, facts);
+}
+
+void RedrawWhole(HWND window) {
+  ::RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ERASENOW);
+}
+
+void TakeOver(HWND window) {
+  SkinRecordList& records = Skin().records;
+  if (records.Find(IdOf(window)) != nullptr) return;
+  const ControlKind kind = KindOf(window);
+  if (!IsTakenOver(kind)) return;
+  SkinRecord* record = records.Add(IdOf(window), kind, InitialStateOf(window, kind));
+  if (record == nullptr) return;  // no memory: the control keeps its own look
+  const LONG previous =
+      ::SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(&SkinWindowProcedure));
+  if (previous == 0) {
+    records.Remove(IdOf(window));
+    return;
+  }
+  record->previousProcedure = static_cast<std::uintptr_t>(static_cast<ULONG>(previous));
+  RedrawWhole(window);
+}
+
+void GiveBack(HWND window) {
+  SkinRecordList& records = Skin().records;
+  const SkinRecord* record = records.Find(IdOf(window));
+  if (record == nullptr) return;
+  const auto previous = static_cast<LONG>(record->previousProcedure);
+  records.Remove(IdOf(window));
+  ::SetWindowLongA(window, GWL_WNDPROC, previous);
+  RedrawWhole(window);
+}
+
+BOOL CALLBACK TakeOverChild(HWND window, LPARAM) {
+  TakeOver(window);
+  return TRUE;
+}
+
+BOOL CALLBACK TakeOverTree(HWND window, LPARAM) {
+  TakeOver(window);
+  // EnumChildWindows already walks every descendant, not only the children.
+  ::EnumChildWindows(window, TakeOverChild, 0);
+  return TRUE;
+}
+
+BOOL CALLBACK GiveBackChild(HWND window, LPARAM) {
+  GiveBack(window);
+  return TRUE;
+}
+
+BOOL CALLBACK GiveBackTree(HWND window, LPARAM) {
+  GiveBack(window);
+  ::EnumChildWindows(window, GiveBackChild, 0);
+  return TRUE;
+}
+
+// Takes over every window of the thread the moment it is created.
+LRESULT CALLBACK WatchWindowCreation(int code, WPARAM wParam, LPARAM lParam) {
+  if (code >= 0) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (call != nullptr && call->message == WM_CREATE) TakeOver(call->hwnd);
+  }
+  return ::CallNextHookEx(Skin().hook, code, wParam, lParam);
+}
+
+std::int32_t SwitchOn() {
+  ::EnumThreadWindows(::GetCurrentThreadId(), TakeOverTree, 0);
+  // Without the hook the controls taken over stay skinned and later ones
+  // keep their own look; the skin still counts as on.
+  Skin().hook = ::SetWindowsHookExA(WH_CALLWNDPROC, WatchWindowCreation, nullptr, ::GetCurrentThreadId());
+  return 1;
+}
+
+std::int32_t SwitchOff() {
+  SkinState& skin = Skin();
+  if (skin.hook == nullptr && skin.records.Empty()) return 0;
+  ::EnumThreadWindows(::GetCurrentThreadId(), GiveBackTree, 0);
+  // Windows the enumeration cannot reach (a control under a message-only
+  // window) are given back too, so that no record outlives the skin.
+  while (const SkinRecord* left = skin.records.Head()) GiveBack(reinterpret_cast<HWND>(left->window));
+  if (skin.hook == nullptr) return 0;
+  const BOOL removed = ::UnhookWindowsHookEx(skin.hook);
+  skin.hook = nullptr;
+  return removed;
+}
+
+// --- The skin's window procedure ------------------------------------------
+
+// Asks the parent for the control's colours, with WM_CTLCOLORBTN and a
+// device context of the control, as a parent's colour answer is meant to be
+// asked for.
+std::optional<ParentColours> AskParentForColours(HWND window) {
+  HWND parent = ::GetParent(window);
+  if (parent == nullptr) return std::nullopt;
+  const WindowDc dc(window, WindowDc::Area::Client);
+  if (!dc) return std::nullopt;
+  const auto brush = reinterpret_cast<HBRUSH>(::SendMessageA(
+      parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(window)));
+  ParentColours colours;
+  colours.brush = reinterpret_cast<std::uintptr_t>(brush);
+  LOGBRUSH logBrush{};
+  if (brush != nullptr && ::GetObjectA(brush, sizeof(logBrush), &logBrush) == sizeof(logBrush)) {
+    colours.background = logBrush.lbColor;
+  }
+  colours.text = ::GetTextColor(dc.get());
+  return colours;
+}
+
+void DrawControl(HWND window) {
+  const SkinRecord* record = RecordOf(window);
+  const SkinPalette* palette = PaletteOf(Skin().scheme);
+  // A hidden control is never drawn: its device context shows nothing.
+  if (record == nullptr || palette == nullptr || !::IsWindowVisible(window)) return;
+  // A copy: drawing sends messages (WM_GETFONT, WM_GETTEXT) to the control.
+  const DrawRequest request{window, record->kind, record->state, record->colours, palette};
+  switch (request.kind) {
+    case ControlKind::PushButton: DrawPushButton(request); break;
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton: DrawCheckBox(request); break;
+    case ControlKind::GroupBox: DrawGroupBox(request); break;
+    case ControlKind::EditBox:
+    case ControlKind::ComboBox:
+    case ControlKind::DropDownList: DrawEditFrame(request); break;
+    case ControlKind::UpDown:  // keeps the look its own procedure paints
+    case ControlKind::None:
+    case ControlKind::Recognised: break;
+  }
+}
+
+void AskForLeaveNotice(HWND window) {
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof(track);
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = window;
+  ::TrackMouseEvent(&track);
+}
+
+LRESULT CALLBACK SkinWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  SkinRecord* record = RecordOf(window);
+  if (record == nullptr) return 0;
+  const auto previous = reinterpret_cast<WNDPROC>(record->previousProcedure);
+
+  if (message == WM_DESTROY) {
+    const LRESULT result = ::CallWindowProcA(previous, window, message, wParam, lParam);
+    GiveBack(window);
+    return result;
+  }
+  if (PaletteOf(Skin().scheme) == nullptr) {
+    return ::CallWindowProcA(previous, window, message, wParam, lParam);
+  }
+  if (message == WM_ERASEBKGND) {
+    const std::optional<ParentColours> colours = AskParentForColours(window);
+    // The parent's answer may have done anything, even destroyed the control.
+    record = RecordOf(window);
+    if (record == nullptr) return 0;
+    if (colours) record->colours = *colours;
+  }
+
+  const MessageDecision decision = DecideMessage(record->kind, record->state, message, wParam);
+  record->state = decision.flags;
+  if (decision.trackLeave) AskForLeaveNotice(window);
+  const LRESULT result = decision.handler == Handler::Default
+                             ? ::DefWindowProcA(window, message, wParam, lParam)
+                             : ::CallWindowProcA(previous, window, message, wParam, lParam);
+  if (decision.draw) DrawControl(window);
+  return result;
+}
+
+}  // namespace
+
+std::int32_t SetSkinScheme(std::int32_t scheme) {
+  Skin().scheme = scheme;
+  if (!IsSkinScheme(scheme)) return SwitchOff();
+  SwitchOff();
+  return SwitchOn();
+}
+
+std::int32_t CurrentSkinScheme() noexcept { return Skin().scheme; }
+bool SkinHookInstalled() noexcept { return Skin().hook != nullptr; }
+std::size_t SkinRecordCount() noexcept { return Skin().records.Count(); }
+bool IsSkinned(HWND window) noexcept { return RecordOf(window) != nullptr; }
+
+ControlKind SkinKindOf(HWND window) noexcept {
+  const SkinRecord* record = RecordOf(window);
+  return record != nullptr ? record->kind : ControlKind::None;
+}
+
+std::uint32_t SkinStateOf(HWND window) noexcept {
+  const SkinRecord* record = RecordOf(window);
+  return record != nullptr ? record->state : 0;
+}
+
+}  // namespace qsh::skin

@@ -1,0 +1,35 @@
+#pragma once
+// The control skin: gives the standard controls of the calling thread (push
+// buttons, check boxes, radio buttons, group boxes, edit boxes, combo boxes,
+// up-downs) a flat look with rounded corners and gradient fills, in one of
+// three colour schemes. Switching it on takes over every such control that
+// exists on the thread and, through a thread-local hook, every one created
+// there afterwards.
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "shell/skin/skin_classify.h"
+
+namespace qsh::skin {
+
+// 1, 2 or 3 switch the skin off and on again with that scheme, and return 1.
+// Any other number switches it off and returns 0 if it was not on, else the
+// result of removing the hook. Only the calling thread's controls are
+// reached; call it from the UI thread.
+std::int32_t SetSkinScheme(std::int32_t scheme);
+
+// Diagnostics for tests and inspection tools; the program itself does not
+// need them.
+[[nodiscard]] std::int32_t CurrentSkinScheme() noexcept;
+[[nodiscard]] bool SkinHookInstalled() noexcept;
+[[nodiscard]] std::size_t SkinRecordCount() noexcept;
+[[nodiscard]] bool IsSkinned(HWND window) noexcept;
+// ControlKind::None for a window without record.
+[[nodiscard]] ControlKind SkinKindOf(HWND window) noexcept;
+// The record's state flags (see skin_state.h); 0 for a window without record.
+[[nodiscard]] std::uint32_t SkinStateOf(HWND window) noexcept;
+
+}  // namespace qsh::skin

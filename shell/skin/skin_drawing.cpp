@@ -1,0 +1,24 @@
+#include "shell/skin/skin_drawing.h"
+
+#include <array>
+
+namespace qsh::skin {
+
+std::string CaptionOf(HWND window) {
+  std::array<char, 256> buffer{};
+  const int length = ::GetWindowTextA(window, buffer.data(), static_cast<int>(buffer.size()));
+  if (length <= 0) return std::string();
+  return std::string(buffer.data(), static_cast<std::size_t>(length));
+}
+
+HFONT FontOf(HWND window) noexcept {
+  return reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0));
+}
+
+std::uint32_t StyleOf(HWND window) noexcept {
+  return static_cast<std::uint32_t>(::GetWindowLongA(window, GWL_STYLE));
+}
+
+std::uint32_t ButtonFaceValue() noexcept { return ::GetSysColor(COLOR_BTNFACE); }
+
+}  // namespace qsh::skin

@@ -1,0 +1,37 @@
+#pragma once
+// The skin's drawing of each kind of control. Every function draws the
+// control whole, through a fresh off-screen bitmap, from a copy of its
+// record's state and colours and the palette of the current scheme.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "shell/skin/skin_classify.h"
+#include "shell/skin/skin_fills.h"
+#include "shell/skin/skin_records.h"
+
+namespace qsh::skin {
+
+struct DrawRequest {
+  HWND window = nullptr;
+  ControlKind kind = ControlKind::None;
+  std::uint32_t state = 0;
+  ParentColours colours;
+  const SkinPalette* palette = nullptr;
+};
+
+void DrawPushButton(const DrawRequest& request) noexcept;
+void DrawCheckBox(const DrawRequest& request) noexcept;  // check boxes and radio buttons
+void DrawGroupBox(const DrawRequest& request) noexcept;
+// Edit boxes, combo boxes and drop-down lists: the frame only.
+void DrawEditFrame(const DrawRequest& request) noexcept;
+
+// Shared by the drawing functions.
+[[nodiscard]] std::string CaptionOf(HWND window);  // at most 255 characters
+[[nodiscard]] HFONT FontOf(HWND window) noexcept;  // WM_GETFONT; nullptr for the system font
+[[nodiscard]] std::uint32_t StyleOf(HWND window) noexcept;
+[[nodiscard]] std::uint32_t ButtonFaceValue() noexcept;
+
+}  // namespace qsh::skin
