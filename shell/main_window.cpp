@@ -198,18 +198,6 @@ HWND ControlHandle(std::string_view name) {
   return index < state.controls.size() ? state.controls[index] : nullptr;
 }
 
-void SetTextHolderContent(const std::string& text) {
-  const std::size_t index = IndexOf("编辑框1");
-  if (index >= state.controls.size()) return;
-  ::SetWindowTextA(state.controls[index], text.c_str());
-  if (const auto changed = MainWindowControls()[index].onContentChanged) changed();
-}
-
-std::string GetTextHolderContent() {
-  HWND edit = ControlHandle("编辑框1");
-  return edit ? WindowText(edit) : std::string();
-}
-
 void ReleaseMainWindowResources() {
   SetPictureBoxPicture(nullptr);
   state.banner.reset();

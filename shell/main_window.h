@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <string>
 #include <string_view>
 
 namespace qsh {
@@ -15,10 +14,6 @@ namespace qsh {
 HWND MainWindowHandle();
 // The control of that name ("标签1", "编辑框1", ...); nullptr when unknown.
 HWND ControlHandle(std::string_view name);
-
-// The text holder of the version check (编辑框1).
-void SetTextHolderContent(const std::string& text);
-std::string GetTextHolderContent();
 
 // Releases the icons and the banner that creation loaded.
 void ReleaseMainWindowResources();

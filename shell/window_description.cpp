@@ -3,6 +3,7 @@
 #include <array>
 
 #include "shell/event_handlers.h"
+#include "shell/web_handlers.h"
 
 namespace qsh {
 namespace {
@@ -22,7 +23,7 @@ using enum PointerShape;
 const std::array<ControlSpec, 14> kControls{{
   // The main window's own children.
   {.name = "分组框3", .kind = GroupBox, .id = 170, .container = "", .place = {368, 208, 224, 160},
-   .visible = true, .text = "作者声明"},
+   .visible = true, .text = "作者声明", .onButtonDown = OnAuthorGroupBoxPressed},
   {.name = "分组框2", .kind = GroupBox, .id = 140, .container = "", .place = {368, 376, 224, 64},
    .visible = true, .text = "版本更新"},
   {.name = "分组框1", .kind = GroupBox, .id = 120, .container = "", .place = {8, 208, 352, 232},
@@ -36,10 +37,10 @@ const std::array<ControlSpec, 14> kControls{{
 
   {.name = "透明标签6", .kind = TransparentLabel, .id = 200, .container = "分组框3",
    .place = {128, 120, 80, 16}, .visible = true, .text = "Qelvarin版块", .textColour = kBlue,
-   .pointer = Hand},
+   .pointer = Hand, .onButtonDown = OnBoardLabelPressed},
   {.name = "透明标签5", .kind = TransparentLabel, .id = 190, .container = "分组框3",
    .place = {16, 120, 56, 16}, .visible = true, .text = "Tamrow论坛", .textColour = kBlue,
-   .pointer = Hand},
+   .pointer = Hand, .onButtonDown = OnForumIndexLabelPressed},
   {.name = "透明标签4", .kind = TransparentLabel, .id = 180, .container = "分组框3",
    .place = {8, 24, 208, 88}, .visible = true,
    .text = "该程序仍在更新\r\n\r\n更多功能后续更新\r\n\r\n欢迎大家收藏《Qelvarin》 版块\r\n",
@@ -47,14 +48,14 @@ const std::array<ControlSpec, 14> kControls{{
 
   {.name = "透明标签3", .kind = TransparentLabel, .id = 160, .container = "分组框2",
    .place = {152, 24, 64, 24}, .visible = true, .text = "检查更新", .textColour = kBlue,
-   .pointer = Hand},
+   .pointer = Hand, .onButtonDown = OnVersionCheckPressed},
   {.name = "透明标签2", .kind = TransparentLabel, .id = 150, .container = "分组框2",
    .place = {16, 24, 128, 24}, .visible = true, .text = "当前版本：V1.01", .textColour = kRed,
    .font = Bold},
 
   {.name = "透明标签8", .kind = TransparentLabel, .id = 220, .container = "分组框1",
    .place = {272, 136, 64, 24}, .visible = true, .text = "反馈地址", .textColour = kBlue,
-   .pointer = Hand},
+   .pointer = Hand, .onButtonDown = OnFeedbackLabelPressed},
   {.name = "透明标签7", .kind = TransparentLabel, .id = 210, .container = "分组框1",
    .place = {24, 32, 304, 120}, .visible = true,
    .text = "游戏中\r\n按F9  保存当前存档\r\n按F10 还原保存存档\r\n\r\n"

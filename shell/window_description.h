@@ -18,7 +18,6 @@ enum class PointerShape { Arrow, Hand };
 
 using ButtonDownHandler = void (*)(std::int32_t x, std::int32_t y, std::int32_t keyFlags);
 using FeedbackHandler = void (*)(std::int32_t first, std::int32_t second);
-using ContentChangedHandler = void (*)();
 
 struct ControlPlace {
   int left, top, width, height;  // in the container's client area
@@ -39,7 +38,6 @@ struct ControlSpec {
   PointerShape pointer = PointerShape::Arrow;
   ButtonDownHandler onButtonDown = nullptr;
   FeedbackHandler onFeedback = nullptr;
-  ContentChangedHandler onContentChanged = nullptr;
 };
 
 // Within each container the rows stand from the top of the stacking order
