@@ -5,6 +5,7 @@
 
 #include "assets/resource_ids.h"
 #include "platform/gdi_objects.h"
+#include "platform/user_handles.h"
 #include "shell/controls/control_classes.h"
 #include "shell/controls/picture_box.h"
 #include "shell/controls/transparent_label.h"
@@ -13,13 +14,6 @@
 
 namespace qsh {
 namespace {
-
-struct IconTraits {
-  using Handle = HICON;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle handle) noexcept { ::DestroyIcon(handle); }
-};
-using UniqueIcon = UniqueHandle<IconTraits>;
 
 struct MainWindowState {
   HWND window = nullptr;

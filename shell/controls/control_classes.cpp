@@ -35,6 +35,11 @@ void KeepSpec(HWND control, const ControlSpec* spec) {
   ::SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(spec));
 }
 
+void KeepSpecFromCreate(HWND control, LPARAM createStruct) {
+  KeepSpec(control, static_cast<const ControlSpec*>(
+                        reinterpret_cast<const CREATESTRUCTA*>(createStruct)->lpCreateParams));
+}
+
 std::int32_t MouseKeyFlags(WPARAM wParam) {
   std::int32_t flags = 0;
   if (wParam & MK_CONTROL) flags += 1;

@@ -10,8 +10,7 @@ namespace qsh {
 LRESULT CALLBACK LabelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE:
-      KeepSpec(window, static_cast<const ControlSpec*>(
-                           reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+      KeepSpecFromCreate(window, lParam);
       break;
     case WM_ERASEBKGND:
       return 1;

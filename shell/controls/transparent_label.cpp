@@ -55,8 +55,7 @@ LRESULT CALLBACK TransparentLabelProcedure(HWND window, UINT message, WPARAM wPa
                                            LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE:
-      KeepSpec(window, static_cast<const ControlSpec*>(
-                           reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+      KeepSpecFromCreate(window, lParam);
       break;
     case WM_ERASEBKGND:
       return 1;  // whatever the container painted shows through

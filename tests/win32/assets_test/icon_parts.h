@@ -6,16 +6,11 @@
 
 #include "platform/gdi_objects.h"
 #include "platform/unique_handle.h"
+#include "platform/user_handles.h"
 
 namespace qsh::test {
 
-struct IconTraits {
-  using Handle = HICON;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle handle) noexcept { ::DestroyIcon(handle); }
-};
-// An icon from LoadImageA without LR_SHARED, which its loader destroys.
-using UniqueIcon = UniqueHandle<IconTraits>;
+using qsh::UniqueIcon;
 
 // What GetIconInfo tells about an icon or cursor; it owns the two bitmaps that
 // GetIconInfo hands to its caller.
