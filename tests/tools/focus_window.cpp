@@ -1,8 +1,8 @@
 // focus_window.exe LOG [--at X Y W H] [--ready-file F] [--stop-file S]
 // A plain top-level window titled "Focus Target" that takes the focus and
 // appends every key-down it receives to LOG, one line each:
-// "WM_KEYDOWN <vk>" or "WM_SYSKEYDOWN <vk>" (F10 arrives as a system key
-// and does not start menu mode here). Tests use it as the other
+// "WM_KEYDOWN <vk>" or "WM_SYSKEYDOWN <vk>" (F10 arrives as a system key;
+// neither F10 nor Alt starts menu mode here). Tests use it as the other
 // application that has the focus, to see which keys reach it. The ready
 // file gets "1" once the window is shown and active. The program ends when
 // the window is closed, when the stop file appears, or when it is killed.
@@ -66,6 +66,11 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
       break;
     case WM_SYSKEYUP:
       if (wParam == VK_F10) return 0;
+      break;
+    case WM_SYSCOMMAND:
+      // No menu mode at all: Alt released after Alt+F10 (whose F10 this
+      // window kept from the default handling) would otherwise open it.
+      if ((wParam & 0xFFF0) == SC_KEYMENU) return 0;
       break;
     case WM_DESTROY:
       ::PostQuitMessage(0);

@@ -10,6 +10,10 @@
 //   inspect.exe [--out FILE] --hotkey-free VK [--mods M]
 //   inspect.exe [--out FILE] --gdi-counts PID
 //   inspect.exe [--out FILE] --activate HWND
+//   inspect.exe [--out FILE] --post HWND MESSAGE WPARAM LPARAM
+//       PostMessage to the window, e.g. a WM_HOTKEY (0x0312) with an id, as
+//       the system posts it for a hotkey press.
+//   inspect.exe [--out FILE] --sys-color INDEX
 //
 // Without --out the document goes to standard output. With --out it is
 // written to a temporary file and renamed, so a reader never sees half of it.
@@ -34,7 +38,9 @@ namespace {
 
 using qsh::tools::ParseInteger;
 
-enum class Mode { kWindows, kProcesses, kCursorAt, kHotkeyFree, kGdiCounts, kActivate };
+enum class Mode {
+  kWindows, kProcesses, kCursorAt, kHotkeyFree, kGdiCounts, kActivate, kPost, kSystemColour
+};
 
 struct Request {
   Mode mode = Mode::kWindows;
@@ -45,6 +51,10 @@ struct Request {
   UINT modifiers = 0;
   DWORD pid = 0;
   HWND window = nullptr;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+  int colourIndex = 0;
 };
 
 std::optional<std::int64_t> IntegerAt(const std::vector<std::wstring>& arguments, std::size_t i) {
@@ -126,6 +136,27 @@ bool ParseRequest(const std::vector<std::wstring>& arguments, Request& request) 
       if (!window) return false;
       request.window = *window;
       request.mode = Mode::kActivate;
+    } else if (argument == L"--post") {
+      const auto window = WindowAt(arguments, i + 1);
+      const auto message = IntegerAt(arguments, i + 2);
+      const auto wParam = IntegerAt(arguments, i + 3);
+      const auto lParam = IntegerAt(arguments, i + 4);
+      if (!window || !message || !wParam || !lParam) return false;
+      // Parameters of a 32-bit program: WPARAM unsigned, LPARAM signed.
+      if (*message < 0 || *message > 0xFFFFFFFFLL) return false;
+      if (*wParam < 0 || *wParam > 0xFFFFFFFFLL) return false;
+      if (*lParam < -0x80000000LL || *lParam > 0x7FFFFFFFLL) return false;
+      request.window = *window;
+      request.message = static_cast<UINT>(*message);
+      request.wParam = static_cast<WPARAM>(*wParam);
+      request.lParam = static_cast<LPARAM>(*lParam);
+      request.mode = Mode::kPost;
+      i += 4;
+    } else if (argument == L"--sys-color") {
+      const auto index = IntegerAt(arguments, ++i);
+      if (!index || *index < 0 || *index > 100) return false;
+      request.colourIndex = static_cast<int>(*index);
+      request.mode = Mode::kSystemColour;
     } else {
       return false;
     }
@@ -153,6 +184,13 @@ void WriteReport(qsh::tools::JsonWriter& json, const Request& request) {
       break;
     case Mode::kActivate:
       qsh::tools::WriteActivation(json, request.window);
+      break;
+    case Mode::kPost:
+      qsh::tools::WritePostedMessage(json, request.window, request.message, request.wParam,
+                                     request.lParam);
+      break;
+    case Mode::kSystemColour:
+      qsh::tools::WriteSystemColour(json, request.colourIndex);
       break;
   }
 }

@@ -123,4 +123,28 @@ void WriteActivation(JsonWriter& json, HWND window) {
   json.EndObject();
 }
 
+void WritePostedMessage(JsonWriter& json, HWND window, UINT message, WPARAM wParam,
+                        LPARAM lParam) {
+  const bool posted = ::PostMessageW(window, message, wParam, lParam) != 0;
+  const DWORD error = posted ? 0 : ::GetLastError();
+  json.BeginObject();
+  json.Field("hwnd", HandleNumber(window));
+  json.Field("message", static_cast<std::int64_t>(message));
+  json.Field("wparam", static_cast<std::int64_t>(wParam));
+  json.Field("lparam", static_cast<std::int64_t>(lParam));
+  json.Field("posted", posted);
+  json.Field("error", static_cast<std::int64_t>(error));
+  json.EndObject();
+}
+
+void WriteSystemColour(JsonWriter& json, int index) {
+  const COLORREF colour = ::GetSysColor(index);
+  json.BeginObject();
+  json.Field("index", static_cast<std::int64_t>(index));
+  json.Field("red", static_cast<std::int64_t>(GetRValue(colour)));
+  json.Field("green", static_cast<std::int64_t>(GetGValue(colour)));
+  json.Field("blue", static_cast<std::int64_t>(GetBValue(colour)));
+  json.EndObject();
+}
+
 }  // namespace qsh::tools

@@ -1,7 +1,7 @@
 #pragma once
 // Questions about the session that a test asks besides the window tree:
 // whether a hotkey is free, what a process holds, which processes run, and
-// bringing a window to the front.
+// bringing a window to the front, posting a message, a system colour.
 
 #include <windows.h>
 
@@ -22,5 +22,15 @@ void WriteProcessList(JsonWriter& json);
 
 // Asks for window to become the foreground window; reports whether it is.
 void WriteActivation(JsonWriter& json, HWND window);
+
+// Posts one message to a window (of any process), as the system would post
+// a hotkey press: {"hwnd","message","wparam","lparam","posted","error"}.
+// Only messages whose parameters are plain numbers make sense here.
+void WritePostedMessage(JsonWriter& json, HWND window, UINT message, WPARAM wParam,
+                        LPARAM lParam);
+
+// {"index":..,"red":..,"green":..,"blue":..}: GetSysColor(index), which is
+// the same for every program of the session.
+void WriteSystemColour(JsonWriter& json, int index);
 
 }  // namespace qsh::tools
