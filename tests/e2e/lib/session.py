@@ -283,7 +283,23 @@ class Session:
 
     def mouse_move(self, x, y):
         """Moves the pointer to Windows screen point (x, y)."""
-        xinput.xdotool(self.env, "mousemove", "--sync", *self._to_x(x, y))
+        target = self._to_x(x, y)
+        # xdotool's --sync waits for a motion event, which never comes when
+        # the pointer is already there (it then gives up after about 15 s).
+        if self._pointer_position() == tuple(target):
+            return
+        xinput.xdotool(self.env, "mousemove", "--sync", *target)
+
+    def _pointer_position(self):
+        """The pointer's X position as (x, y), or None when unknown."""
+        status, output = xinput.run_xdotool(self.env, "getmouselocation", "--shell")
+        if status != 0:  # an unknown position only costs the sync wait
+            return None
+        fields = dict(line.split("=", 1) for line in output.splitlines() if "=" in line)
+        try:
+            return (int(fields["X"]), int(fields["Y"]))
+        except (KeyError, ValueError):
+            return None
 
     def click(self, x, y, button=1, count=1):
         """Moves to (x, y) and clicks `count` times (a double click for 2)."""
