@@ -79,7 +79,7 @@ DecodeResult DecodeUtf8(const unsigned char* in, std::size_t available) {
   // Overlong forms: a code point that fits the bits of one byte less.
   const bool overlong = length > 2 && (codePoint >> (5 * length - 4)) == 0;
   const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-  if (overlong || surrogate || codePoint > 0x10FFFF) return {Decoded::Invalid, 0, 0};
+  if (overlong || surrogate) return {Decoded::Invalid, 0, 0};
   return {Decoded::Character, codePoint, length};
 }
 
@@ -122,6 +122,12 @@ std::size_t Gb2312Iconv(void* descriptor, char** input, std::size_t* inputLeft, 
 
   while (*inputLeft > 0) {
     const auto* in = reinterpret_cast<const unsigned char*>(*input);
+    if (in[0] < 0x80) {  // ASCII maps to itself
+      if (*outputLeft == 0) return Fail(E2BIG);
+      **output = static_cast<char>(in[0]);
+      ++*output; --*outputLeft; ++*input; --*inputLeft;
+      continue;
+    }
     const DecodeResult decoded = DecodeUtf8(in, *inputLeft);
     if (decoded.kind == Decoded::Invalid) return Fail(EILSEQ);
     if (decoded.kind == Decoded::CutOff) return Fail(EINVAL);

@@ -22,7 +22,7 @@ int32_t LocateText(std::string_view text, std::string_view needle) {
 
   std::size_t p = 0;
   while (n - p >= m) {  // p never passes n: a step of 2 needs a byte after p
-    if (text.compare(p, m, needle) == 0) {
+    if (text[p] == needle[0] && text.compare(p, m, needle) == 0) {
       // A Text this long cannot come from a capped page; say "not found"
       // rather than give a position that does not fit.
       if (p >= static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) return -1;

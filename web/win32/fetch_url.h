@@ -12,10 +12,11 @@
 namespace qsh {
 
 // At most this much of a body is kept; the rest is treated like a reading
-// that broke off. A release page is a few hundred kilobytes; 16 MiB is far
-// above any real one and still keeps a broken or hostile server from
-// exhausting the memory of a 32-bit process.
-inline constexpr std::size_t kMaxBodySize = std::size_t{16} << 20;
+// that broke off. A release page is a few hundred kilobytes; 2 MiB is far
+// above any real one, keeps a broken or hostile server from exhausting the
+// memory of a 32-bit process, and bounds how long the window stays frozen
+// while the text passes through the edit box (about 2.5 s a MiB under Wine).
+inline constexpr std::size_t kMaxBodySize = std::size_t{2} << 20;
 
 // The body of the answer to a GET of url in HTTP/1.0, whatever its status,
 // never from a cache and not written to one; what was received before a
