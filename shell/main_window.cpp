@@ -76,21 +76,21 @@ bool CreateControls(HINSTANCE instance) {
   const auto controls = MainWindowControls();
   const HGDIOBJ defaultFont = ::GetStockObject(DEFAULT_GUI_FONT);
   for (std::size_t i = 0; i < controls.size(); ++i) {
-    const ControlSpec& spec = controls[i];
-    const WindowKind kind = KindOf(spec.kind);
+    const ControlRow& row = controls[i];
+    const WindowKind kind = KindOf(row.kind);
     HWND control = ::CreateWindowExA(
-        kind.extendedStyle, kind.className, std::string(spec.text).c_str(), kind.style,
-        spec.place.left, spec.place.top, spec.place.width, spec.place.height, state.window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
-        const_cast<ControlSpec*>(&spec));
+        kind.extendedStyle, kind.className, std::string(row.text).c_str(), kind.style,
+        row.place.left, row.place.top, row.place.width, row.place.height, state.window,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance,
+        const_cast<ControlRow*>(&row));
     if (!control) return false;
     state.controls[i] = control;
-    if (spec.kind == ControlKind::GroupBox || spec.kind == ControlKind::EditBox) {
-      KeepSpec(control, &spec);
+    if (row.kind == ControlKind::GroupBox || row.kind == ControlKind::EditBox) {
+      KeepRow(control, &row);
       ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont), FALSE);
     }
-    if (spec.kind == ControlKind::GroupBox) TakeOverGroupBox(control);
-    if (spec.kind == ControlKind::EditBox) {
+    if (row.kind == ControlKind::GroupBox) TakeOverGroupBox(control);
+    if (row.kind == ControlKind::EditBox) {
       ::SendMessageA(control, EM_LIMITTEXT, 0, 0);  // no limit
       ::SendMessageA(control, EM_SETSEL, 0, 0);
       ::SendMessageA(control, EM_SCROLLCARET, 0, 0);
@@ -153,17 +153,17 @@ void LoadHandPointer(HINSTANCE instance) {
 
 bool CreateMainWindow(HINSTANCE instance) {
   if (!RegisterWindowClasses(instance, MainWindowProcedure)) return false;
-  const MainWindowSpec& spec = MainWindowDescription();
-  const POINT origin = CentredOnPrimaryScreen(spec.outerWidth, spec.outerHeight);
-  state.window = ::CreateWindowExA(0, kMainWindowClass, std::string(spec.caption).c_str(),
-                                   spec.style, origin.x, origin.y, spec.outerWidth,
-                                   spec.outerHeight, nullptr, nullptr, instance, nullptr);
+  const MainWindowFrame& row = MainWindowDescription();
+  const POINT origin = CentredOnPrimaryScreen(row.outerWidth, row.outerHeight);
+  state.window = ::CreateWindowExA(0, kMainWindowClass, std::string(row.caption).c_str(),
+                                   row.style, origin.x, origin.y, row.outerWidth,
+                                   row.outerHeight, nullptr, nullptr, instance, nullptr);
   if (!state.window) return false;
 
   RECT made{};
   ::GetWindowRect(state.window, &made);
-  if (made.right - made.left != spec.outerWidth || made.bottom - made.top != spec.outerHeight)
-    ::MoveWindow(state.window, origin.x, origin.y, spec.outerWidth, spec.outerHeight, FALSE);
+  if (made.right - made.left != row.outerWidth || made.bottom - made.top != row.outerHeight)
+    ::MoveWindow(state.window, origin.x, origin.y, row.outerWidth, row.outerHeight, FALSE);
 
   LoadWindowImages(instance);
   ::SendMessageA(state.window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(state.bigIcon.get()));

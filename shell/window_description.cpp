@@ -20,7 +20,7 @@ using enum FontChoice;
 using enum PointerShape;
 
 // clang-format off
-const std::array<ControlSpec, 14> kControls{{
+const std::array<ControlRow, 14> kControls{{
   // The main window's own children.
   {.name = "分组框3", .kind = GroupBox, .id = 170, .container = "", .place = {368, 208, 224, 160},
    .visible = true, .text = "作者声明", .onButtonDown = OnAuthorGroupBoxPressed},
@@ -73,7 +73,7 @@ const std::array<ControlSpec, 14> kControls{{
 }};
 // clang-format on
 
-const MainWindowSpec kMainWindow{
+const MainWindowFrame kMainWindow{
     .caption = "Qelvarin(zorvex) 存档辅助器 V1.01",
     .outerWidth = 602,
     .outerHeight = 484,
@@ -82,7 +82,7 @@ const MainWindowSpec kMainWindow{
 
 }  // namespace
 
-std::span<const ControlSpec> MainWindowControls() { return kControls; }
-const MainWindowSpec& MainWindowDescription() { return kMainWindow; }
+std::span<const ControlRow> MainWindowControls() { return kControls; }
+const MainWindowFrame& MainWindowDescription() { return kMainWindow; }
 
 }  // namespace qsh

@@ -23,7 +23,7 @@ struct ControlPlace {
   int left, top, width, height;  // in the container's client area
 };
 
-struct ControlSpec {
+struct ControlRow {
   std::string_view name;       // "标签1", "透明标签3", ...
   ControlKind kind;
   int id;
@@ -42,13 +42,13 @@ struct ControlSpec {
 
 // Within each container the rows stand from the top of the stacking order
 // down.
-std::span<const ControlSpec> MainWindowControls();
+std::span<const ControlRow> MainWindowControls();
 
-struct MainWindowSpec {
+struct MainWindowFrame {
   std::string_view caption;
   int outerWidth, outerHeight;
   DWORD style;
 };
-const MainWindowSpec& MainWindowDescription();
+const MainWindowFrame& MainWindowDescription();
 
 }  // namespace qsh

@@ -27,16 +27,16 @@ bool RegisterWindowClasses(HINSTANCE instance, WNDPROC mainWindowProcedure) {
          RegisterOnce(instance, kLabelClass, LabelProcedure);
 }
 
-const ControlSpec* SpecOf(HWND control) {
-  return reinterpret_cast<const ControlSpec*>(::GetWindowLongPtrA(control, GWLP_USERDATA));
+const ControlRow* RowOf(HWND control) {
+  return reinterpret_cast<const ControlRow*>(::GetWindowLongPtrA(control, GWLP_USERDATA));
 }
 
-void KeepSpec(HWND control, const ControlSpec* spec) {
-  ::SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(spec));
+void KeepRow(HWND control, const ControlRow* row) {
+  ::SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(row));
 }
 
-void KeepSpecFromCreate(HWND control, LPARAM createStruct) {
-  KeepSpec(control, static_cast<const ControlSpec*>(
+void KeepRowFromCreate(HWND control, LPARAM createStruct) {
+  KeepRow(control, static_cast<const ControlRow*>(
                         reinterpret_cast<const CREATESTRUCTA*>(createStruct)->lpCreateParams));
 }
 

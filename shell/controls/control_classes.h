@@ -28,12 +28,12 @@ LRESULT CALLBACK LabelProcedure(HWND, UINT, WPARAM, LPARAM);
 void TakeOverGroupBox(HWND groupBox);
 
 // The row of the window description that a control was created from.
-const ControlSpec* SpecOf(HWND control);
+const ControlRow* RowOf(HWND control);
 // Keeps the row for a control; called from WM_NCCREATE with the create
 // parameter, or right after creation for standard controls.
-void KeepSpec(HWND control, const ControlSpec* spec);
+void KeepRow(HWND control, const ControlRow* row);
 // The same from WM_NCCREATE, whose create parameter is the row.
-void KeepSpecFromCreate(HWND control, LPARAM createStruct);
+void KeepRowFromCreate(HWND control, LPARAM createStruct);
 
 // The pointer's place in a mouse message's LPARAM (signed low and high word).
 inline std::int32_t MouseX(LPARAM lParam) { return static_cast<std::int16_t>(LOWORD(lParam)); }

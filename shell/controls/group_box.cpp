@@ -17,8 +17,8 @@ LRESULT CALLBACK GroupBoxProcedure(HWND window, UINT message, WPARAM wParam, LPA
     case WM_CTLCOLORSTATIC:
       return AnswerButtonFaceColours(reinterpret_cast<HDC>(wParam));
     case WM_LBUTTONDOWN:
-      if (const ControlSpec* spec = SpecOf(window); spec && spec->onButtonDown) {
-        spec->onButtonDown(MouseX(lParam), MouseY(lParam), MouseKeyFlags(wParam));
+      if (const ControlRow* row = RowOf(window); row && row->onButtonDown) {
+        row->onButtonDown(MouseX(lParam), MouseY(lParam), MouseKeyFlags(wParam));
       }
       break;
     case WM_NCDESTROY:

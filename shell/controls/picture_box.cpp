@@ -28,7 +28,7 @@ void SetPictureBoxPicture(HBITMAP newPicture) { picture = newPicture; }
 LRESULT CALLBACK PictureBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE:
-      KeepSpecFromCreate(window, lParam);
+      KeepRowFromCreate(window, lParam);
       break;
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything

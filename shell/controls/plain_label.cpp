@@ -10,7 +10,7 @@ namespace qsh {
 LRESULT CALLBACK LabelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE:
-      KeepSpecFromCreate(window, lParam);
+      KeepRowFromCreate(window, lParam);
       break;
     case WM_ERASEBKGND:
       return 1;
@@ -20,8 +20,8 @@ LRESULT CALLBACK LabelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     }
     case kHotkeyRelayMessage:
-      if (const ControlSpec* spec = SpecOf(window); spec && spec->onFeedback) {
-        spec->onFeedback(static_cast<std::int32_t>(wParam), static_cast<std::int32_t>(lParam));
+      if (const ControlRow* row = RowOf(window); row && row->onFeedback) {
+        row->onFeedback(static_cast<std::int32_t>(wParam), static_cast<std::int32_t>(lParam));
       }
       return 0;
     default:

@@ -39,7 +39,7 @@ UINT LabelTextFormat(HorizontalAlign align, LineMode lineMode) {
 }
 
 void PaintTransparentLabel(HDC dc, const RECT& area, std::string_view text,
-                           const ControlSpec& look) {
+                           const ControlRow& look) {
   if (text.empty()) return;
   const UniqueFont bold = look.font == FontChoice::Bold ? MakeBoldFont() : UniqueFont();
   const HGDIOBJ font = bold ? static_cast<HGDIOBJ>(bold.get()) : ::GetStockObject(DEFAULT_GUI_FONT);
@@ -55,29 +55,29 @@ LRESULT CALLBACK TransparentLabelProcedure(HWND window, UINT message, WPARAM wPa
                                            LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE:
-      KeepSpecFromCreate(window, lParam);
+      KeepRowFromCreate(window, lParam);
       break;
     case WM_ERASEBKGND:
       return 1;  // whatever the container painted shows through
     case WM_PAINT: {
       const PaintScope paint(window);
-      if (const ControlSpec* spec = SpecOf(window)) {
+      if (const ControlRow* row = RowOf(window)) {
         RECT client{};
         ::GetClientRect(window, &client);
-        PaintTransparentLabel(paint.dc(), client, WindowText(window), *spec);
+        PaintTransparentLabel(paint.dc(), client, WindowText(window), *row);
       }
       return 0;
     }
     case WM_SETCURSOR:
-      if (const ControlSpec* spec = SpecOf(window);
-          spec && spec->pointer == PointerShape::Hand && handPointer) {
+      if (const ControlRow* row = RowOf(window);
+          row && row->pointer == PointerShape::Hand && handPointer) {
         ::SetCursor(handPointer);
         return TRUE;
       }
       break;
     case WM_LBUTTONDOWN:
-      if (const ControlSpec* spec = SpecOf(window); spec && spec->onButtonDown) {
-        spec->onButtonDown(MouseX(lParam), MouseY(lParam), MouseKeyFlags(wParam));
+      if (const ControlRow* row = RowOf(window); row && row->onButtonDown) {
+        row->onButtonDown(MouseX(lParam), MouseY(lParam), MouseKeyFlags(wParam));
       }
       return 0;
     default:

@@ -10,7 +10,7 @@ namespace qsh {
 
 // Draws a transparent label's text (and nothing else) into its rectangle.
 void PaintTransparentLabel(HDC dc, const RECT& area, std::string_view text,
-                           const ControlSpec& look);
+                           const ControlRow& look);
 
 // The DrawTextA format of a label's alignment and line mode.
 UINT LabelTextFormat(HorizontalAlign align, LineMode lineMode);
