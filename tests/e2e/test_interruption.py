@@ -20,18 +20,16 @@ The keys are pressed with xdotool while focus_window.exe, the game's
 stand-in, has the focus."""
 
 import os
-import pathlib
 import random
-import shutil
 import statistics
 import struct
 import sys
-import tempfile
 import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import program_fixture  # noqa: E402
 from lib import harness  # noqa: E402
 from lib.waiting import wait_for  # noqa: E402
 
@@ -39,7 +37,6 @@ SAVE_FILES = ("GameSave_Slot0.sav", "GameSave_Slot0_Backup.sav", "Settings.sav",
               "Settings_Backup.sav")
 BACKUP_FOLDER = "Savecopy"
 STAGING_SUFFIX = ".qsh-staging"
-PROGRAM_NAME = "QelvarinSaveHelper.exe"
 MAIN_CLASS = "QelvarinSaveHelperWindow"
 VK_F9, VK_F10 = 120, 121
 
@@ -154,25 +151,17 @@ class InterruptionTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.session = harness.session()
-        cls.root = pathlib.Path(tempfile.mkdtemp(prefix="qsh-e2e-interruption-"))
-        cls.addClassCleanup(shutil.rmtree, cls.root, ignore_errors=True)
-        cls.folder = cls.root / "save"
-        cls.folder.mkdir()
-        cls.exe = cls.folder / PROGRAM_NAME
-        shutil.copyfile(harness.program_path(), cls.exe)
+        save = program_fixture.SaveFolder()
+        cls.addClassCleanup(save.remove)
+        cls.folder = save.path
+        cls.exe = save.exe
         cls.backup = Direction("F9", cls.folder, cls.folder / BACKUP_FOLDER)
         cls.restore = Direction("F10", cls.folder / BACKUP_FOLDER, cls.folder)
         cls.program = None
         cls.addClassCleanup(lambda: cls.stop(cls.program))
-        cls.focus_log = cls.session.unique_path("focus-keys")
-        ready = cls.session.unique_path("focus-ready")
-        cls.focus = harness.start_tool("focus_window", harness.to_windows_path(cls.focus_log),
-                                       "--at", 40, 40, 300, 160, "--ready-file",
-                                       harness.to_windows_path(ready))
+        focus = program_fixture.FocusWindow()
+        cls.focus, cls.focus_log, cls.focus_hwnd = focus.process, focus.log, focus.hwnd
         cls.addClassCleanup(cls.stop, cls.focus)
-        harness.wait_for_file(ready, TIMEOUT, "the focus window to be shown and active", "1")
-        cls.focus_hwnd = harness.windows(pid=cls.focus.windows_pid).find(
-            class_name="QshFocusTarget").hwnd
 
     @staticmethod
     def stop(process):
