@@ -99,7 +99,8 @@ def describe_files(files):
 
 
 def kill_quietly(process):
-    if process.running():
+    """Kills a program this test started, if it still runs (None: none)."""
+    if process is not None and process.running():
         process.kill()
 
 

@@ -158,15 +158,10 @@ class InterruptionTest(unittest.TestCase):
         cls.backup = Direction("F9", cls.folder, cls.folder / BACKUP_FOLDER)
         cls.restore = Direction("F10", cls.folder / BACKUP_FOLDER, cls.folder)
         cls.program = None
-        cls.addClassCleanup(lambda: cls.stop(cls.program))
+        cls.addClassCleanup(lambda: program_fixture.kill_quietly(cls.program))
         focus = program_fixture.FocusWindow()
         cls.focus, cls.focus_log, cls.focus_hwnd = focus.process, focus.log, focus.hwnd
-        cls.addClassCleanup(cls.stop, cls.focus)
-
-    @staticmethod
-    def stop(process):
-        if process is not None and process.running():
-            process.kill()
+        cls.addClassCleanup(program_fixture.kill_quietly, cls.focus)
 
     # --- the program -----------------------------------------------------
 

@@ -105,15 +105,10 @@ class SoakTest(unittest.TestCase):
         cls.copies_folder = cls.folder / BACKUP_FOLDER
         cls.exe = save.exe
         cls.program = None
-        cls.addClassCleanup(lambda: cls.stop(cls.program))
+        cls.addClassCleanup(lambda: program_fixture.kill_quietly(cls.program))
         focus = program_fixture.FocusWindow()
         cls.focus, cls.focus_log, cls.focus_hwnd = focus.process, focus.log, focus.hwnd
-        cls.addClassCleanup(cls.stop, cls.focus)
-
-    @staticmethod
-    def stop(process):
-        if process is not None and process.running():
-            process.kill()
+        cls.addClassCleanup(program_fixture.kill_quietly, cls.focus)
 
     def log(self, text):
         print(text, file=sys.stderr, flush=True)

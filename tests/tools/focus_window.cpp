@@ -23,8 +23,7 @@ constexpr wchar_t kTitle[] = L"Focus Target";
 
 struct Options {
   std::wstring logFile;
-  std::wstring readyFile;
-  std::wstring stopFile;
+  qsh::tools::SignalFiles signals;
   std::array<int, 4> place{40, 40, 320, 200};
 };
 
@@ -33,12 +32,8 @@ Options g_options;
 bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options) {
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::wstring& argument = arguments[i];
-    const bool hasValue = i + 1 < arguments.size();
-    if (argument == L"--ready-file" && hasValue) {
-      options.readyFile = arguments[++i];
-    } else if (argument == L"--stop-file" && hasValue) {
-      options.stopFile = arguments[++i];
-    } else if (argument == L"--at" && i + 4 < arguments.size()) {
+    if (qsh::tools::TakeSignalFileOption(arguments, i, options.signals)) continue;
+    if (argument == L"--at" && i + 4 < arguments.size()) {
       for (int& value : options.place) {
         const auto number = qsh::tools::ParseInteger(arguments[++i]);
         if (!number || *number < -30000 || *number > 30000) return false;
@@ -106,11 +101,11 @@ int main() {
   ::UpdateWindow(window);
   ::SetForegroundWindow(window);
   ::SetFocus(window);
-  if (!g_options.readyFile.empty()) {
-    qsh::tools::WriteReadyFile(g_options.readyFile, ::GetForegroundWindow() == window);
+  if (!g_options.signals.readyFile.empty()) {
+    qsh::tools::WriteReadyFile(g_options.signals.readyFile, ::GetForegroundWindow() == window);
   }
 
-  const int exitCode = qsh::tools::RunMessageLoopUntilStopped(g_options.stopFile);
+  const int exitCode = qsh::tools::RunMessageLoopUntilStopped(g_options.signals.stopFile);
   if (::IsWindow(window)) ::DestroyWindow(window);
   return exitCode;
 }

@@ -19,19 +19,14 @@ namespace {
 struct Options {
   std::wstring path;
   bool create = false;
-  std::wstring readyFile;
-  std::wstring stopFile;
+  qsh::tools::SignalFiles signals;
 };
 
 bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options) {
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::wstring& argument = arguments[i];
-    const bool hasValue = i + 1 < arguments.size();
-    if (argument == L"--ready-file" && hasValue) {
-      options.readyFile = arguments[++i];
-    } else if (argument == L"--stop-file" && hasValue) {
-      options.stopFile = arguments[++i];
-    } else if (argument == L"--create") {
+    if (qsh::tools::TakeSignalFileOption(arguments, i, options.signals)) continue;
+    if (argument == L"--create") {
       options.create = true;
     } else if (options.path.empty()) {
       options.path = argument;
@@ -51,8 +46,8 @@ int main() {
   qsh::UniqueFile file(::CreateFileW(options.path.c_str(), GENERIC_READ, 0, nullptr,
                                      options.create ? OPEN_ALWAYS : OPEN_EXISTING,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!options.readyFile.empty()) qsh::tools::WriteReadyFile(options.readyFile, file.valid());
+  if (!options.signals.readyFile.empty()) qsh::tools::WriteReadyFile(options.signals.readyFile, file.valid());
   if (!file) return 1;
 
-  return qsh::tools::RunMessageLoopUntilStopped(options.stopFile);
+  return qsh::tools::RunMessageLoopUntilStopped(options.signals.stopFile);
 }

@@ -20,8 +20,7 @@ constexpr int kHotkeyId = 1;
 struct Options {
   UINT virtualKey = 0;
   UINT modifiers = 0;
-  std::wstring readyFile;
-  std::wstring stopFile;
+  qsh::tools::SignalFiles signals;
   std::wstring logFile;
 };
 
@@ -30,11 +29,8 @@ bool ParseOptions(const std::vector<std::wstring>& arguments, Options& options) 
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::wstring& argument = arguments[i];
     const bool hasValue = i + 1 < arguments.size();
-    if (argument == L"--ready-file" && hasValue) {
-      options.readyFile = arguments[++i];
-    } else if (argument == L"--stop-file" && hasValue) {
-      options.stopFile = arguments[++i];
-    } else if (argument == L"--log-file" && hasValue) {
+    if (qsh::tools::TakeSignalFileOption(arguments, i, options.signals)) continue;
+    if (argument == L"--log-file" && hasValue) {
       options.logFile = arguments[++i];
     } else if (argument == L"--mods" && hasValue) {
       const auto modifiers = qsh::tools::ParseInteger(arguments[++i]);
@@ -68,10 +64,10 @@ int main() {
   // A thread hotkey: the presses arrive as thread messages of this thread.
   const bool registered =
       ::RegisterHotKey(nullptr, kHotkeyId, options.modifiers, options.virtualKey) != 0;
-  if (!options.readyFile.empty()) qsh::tools::WriteReadyFile(options.readyFile, registered);
+  if (!options.signals.readyFile.empty()) qsh::tools::WriteReadyFile(options.signals.readyFile, registered);
   if (!registered) return 1;
 
-  const int exitCode = qsh::tools::RunMessageLoopUntilStopped(options.stopFile, LogHotkey, &options);
+  const int exitCode = qsh::tools::RunMessageLoopUntilStopped(options.signals.stopFile, LogHotkey, &options);
   ::UnregisterHotKey(nullptr, kHotkeyId);
   return exitCode;
 }

@@ -70,4 +70,17 @@ int RunMessageLoopUntilStopped(const std::wstring& stopFile, MessageObserver onM
   return exitCode;
 }
 
+bool TakeSignalFileOption(const std::vector<std::wstring>& arguments, std::size_t& i,
+                          SignalFiles& signals) {
+  if (i + 1 >= arguments.size()) return false;
+  if (arguments[i] == L"--ready-file") {
+    signals.readyFile = arguments[++i];
+  } else if (arguments[i] == L"--stop-file") {
+    signals.stopFile = arguments[++i];
+  } else {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace qsh::tools

@@ -3,12 +3,25 @@
 // a ready file written once the program is in place, a stop file whose
 // appearance ends it, and logs that grow one line per event.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <windows.h>
 
 namespace qsh::tools {
+
+// The --ready-file and --stop-file options every helper program takes.
+struct SignalFiles {
+  std::wstring readyFile;
+  std::wstring stopFile;
+};
+
+// Takes arguments[i] (and its value, advancing i) when it is one of those
+// two options; false, with i unchanged, for any other argument.
+bool TakeSignalFileOption(const std::vector<std::wstring>& arguments, std::size_t& i,
+                          SignalFiles& signals);
 
 // Writes content to path through a temporary file and a rename, so that a
 // reader never sees it half written. False when either step fails.
