@@ -16,3 +16,22 @@ if(WIN32)
   target_compile_options(qsh_options INTERFACE
     $<$<CONFIG:Release>:-ffunction-sections -fdata-sections>)
 endif()
+
+# Reproducible binaries: the same sources give the same bytes of the exe in
+# any folder and at any time, so that anyone can check a release against the
+# source. Set for every target (not only through qsh_options), so that a
+# library added later cannot bring a folder name or a time stamp in.
+if(WIN32)
+  # The linker would write the link time into the COFF header (and so into
+  # the header's checksum).
+  add_link_options(-Wl,--no-insert-timestamp)
+  # __DATE__ and __TIME__ would bring the clock back in, so they are refused.
+  # __FILE__, assertions and debug records name files relative to the tree;
+  # the build folder's map comes last so that it wins where the build folder
+  # lies inside the source folder. C and C++ only: windres knows neither
+  # option and writes no file names.
+  add_compile_options(
+    "$<$<COMPILE_LANGUAGE:C,CXX>:-Werror=date-time>"
+    "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=>"
+    "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_BINARY_DIR}/=build/>")
+endif()

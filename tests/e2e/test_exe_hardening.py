@@ -6,6 +6,7 @@ import struct
 import unittest
 
 from lib import paths
+from lib.pe_file import PeFile
 
 # DLLs that Windows always loads from the system folder (known DLLs and the
 # C runtime it ships); anything else would be looked for beside the exe first.
@@ -13,62 +14,6 @@ CORE_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "ole32.dll", "shell32.dl
              "advapi32.dll", "msvcrt.dll", "comdlg32.dll"}
 
 RT_ICON, RT_GROUP_ICON, RT_BITMAP, RT_CURSOR, RT_VERSION, RT_MANIFEST = 3, 14, 2, 1, 16, 24
-
-
-class PeFile:
-    def __init__(self, data):
-        self.data = data
-        pe = struct.unpack_from("<I", data, 0x3C)[0]
-        assert data[pe:pe + 4] == b"PE\0\0", "no PE signature"
-        self.machine, sections, _, _, _, optional_size, self.characteristics = \
-            struct.unpack_from("<HHIIIHH", data, pe + 4)
-        optional = pe + 24
-        self.magic = struct.unpack_from("<H", data, optional)[0]
-        self.subsystem, self.dll_characteristics = struct.unpack_from("<HH", data, optional + 68)
-        self.directories = [struct.unpack_from("<II", data, optional + 96 + 8 * i)
-                            for i in range(16)]
-        table = optional + optional_size
-        self.sections = []
-        for i in range(sections):
-            name, vsize, vaddr, rawsize, rawptr = struct.unpack_from("<8sIIII", data, table + 40 * i)
-            self.sections.append((name.rstrip(b"\0"), vaddr, max(vsize, rawsize), rawptr))
-
-    def offset(self, rva):
-        for _, vaddr, size, rawptr in self.sections:
-            if vaddr <= rva < vaddr + size:
-                return rawptr + rva - vaddr
-        raise AssertionError(f"RVA {rva:#x} lies in no section")
-
-    def c_string(self, rva):
-        start = self.offset(rva)
-        return self.data[start:self.data.index(b"\0", start)].decode("ascii")
-
-    def imported_dlls(self):
-        rva, _ = self.directories[1]
-        names, at = [], self.offset(rva)
-        while True:
-            entry = struct.unpack_from("<IIIII", self.data, at)
-            if not any(entry):
-                return names
-            names.append(self.c_string(entry[3]))
-            at += 20
-
-    def resource_types(self):
-        """{type id: [name ids]} of the resource directory's first two levels."""
-        rva, _ = self.directories[2]
-        base = self.offset(rva)
-
-        def entries(directory):
-            named, numbered = struct.unpack_from("<HH", self.data, directory + 12)
-            for i in range(named + numbered):
-                ident, target = struct.unpack_from("<II", self.data, directory + 16 + 8 * i)
-                yield ident, target
-
-        types = {}
-        for type_id, target in entries(base):
-            assert target & 0x80000000, "a resource type without a directory"
-            types[type_id] = [name for name, _ in entries(base + (target & 0x7FFFFFFF))]
-        return types
 
 
 class ExeHardeningTest(unittest.TestCase):
