@@ -2,6 +2,7 @@
 
 import os
 import pathlib
+import re
 
 TOOL_NAMES = ("inspect", "hold_hotkey", "hold_file", "focus_window")
 
@@ -14,6 +15,18 @@ def build_dir():
     """QSH_BUILD_DIR, or the Windows build of scripts/test (build/win32)."""
     configured = os.environ.get("QSH_BUILD_DIR")
     return pathlib.Path(configured) if configured else repo_root() / "build" / "win32"
+
+
+def cache_value(name, build=None):
+    """The value of a variable in the build's CMakeCache.txt, or None when
+    the cache or the variable is missing."""
+    cache = (build or build_dir()) / "CMakeCache.txt"
+    try:
+        text = cache.read_text(encoding="utf-8", errors="replace")
+    except OSError:
+        return None
+    found = re.search(rf"^{re.escape(name)}:[A-Z]+=(.*)$", text, re.MULTILINE)
+    return found.group(1).strip() if found else None
 
 
 def tools_dir():

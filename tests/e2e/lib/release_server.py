@@ -14,7 +14,6 @@ Python standard library only; it binds 127.0.0.1 and nothing else.
 """
 
 import errno
-import re
 import socket
 import socketserver
 import threading
@@ -43,13 +42,7 @@ def loopback_program():
 def forum_host(build_dir=None):
     """QSH_TEST_FORUM_HOST of the build (CMakeCache.txt): the host, with
     its port, that the loopback twin of the program was built to use."""
-    cache = (build_dir or paths.build_dir()) / "CMakeCache.txt"
-    try:
-        text = cache.read_text(encoding="utf-8", errors="replace")
-    except OSError:
-        return DEFAULT_FORUM_HOST
-    found = re.search(r"^QSH_TEST_FORUM_HOST:[A-Z]+=(.*)$", text, re.MULTILINE)
-    return found.group(1).strip() if found else DEFAULT_FORUM_HOST
+    return paths.cache_value("QSH_TEST_FORUM_HOST", build_dir) or DEFAULT_FORUM_HOST
 
 
 def forum_port(host=None):
