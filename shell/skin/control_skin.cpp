@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/gdi_objects.h"
+#include "platform/subclass.h"
 #include "shell/skin/process_heap_allocator.h"
 #include "shell/skin/skin_drawing.h"
 #include "shell/skin/skin_fills.h"
@@ -37,9 +38,6 @@ SkinState& Skin() {
   static SkinState skin;
   return skin;
 }
-
-// The window procedure goes through SetWindowLongA, as a 32-bit value.
-static_assert(sizeof(LONG) == sizeof(WNDPROC), "a 32-bit program");
 
 WindowId IdOf(HWND window) { return reinterpret_cast<WindowId>(window); }
 
@@ -85,13 +83,12 @@ void TakeOver(HWND window) {
   if (!IsTakenOver(kind)) return;
   SkinRecord* record = records.Add(IdOf(window), kind, InitialStateOf(window, kind));
   if (record == nullptr) return;  // no memory: the control keeps its own look
-  const LONG previous =
-      ::SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(&SkinWindowProcedure));
-  if (previous == 0) {
+  const WNDPROC previous = ReplaceWindowProcedure(window, &SkinWindowProcedure);
+  if (previous == nullptr) {
     records.Remove(IdOf(window));
     return;
   }
-  record->previousProcedure = static_cast<std::uintptr_t>(static_cast<ULONG>(previous));
+  record->previousProcedure = reinterpret_cast<std::uintptr_t>(previous);
   RedrawWhole(window);
 }
 
@@ -99,9 +96,10 @@ void GiveBack(HWND window) {
   SkinRecordList& records = Skin().records;
   const SkinRecord* record = records.Find(IdOf(window));
   if (record == nullptr) return;
-  const auto previous = static_cast<LONG>(record->previousProcedure);
+  const auto previous = reinterpret_cast<WNDPROC>(record->previousProcedure);
   records.Remove(IdOf(window));
-  ::SetWindowLongA(window, GWL_WNDPROC, previous);
+  // Our own procedure is what comes back: nothing to keep.
+  static_cast<void>(ReplaceWindowProcedure(window, previous));
   RedrawWhole(window);
 }
 
@@ -215,12 +213,12 @@ LRESULT CALLBACK SkinWindowProcedure(HWND window, UINT message, WPARAM wParam, L
   const auto previous = reinterpret_cast<WNDPROC>(record->previousProcedure);
 
   if (message == WM_DESTROY) {
-    const LRESULT result = ::CallWindowProcA(previous, window, message, wParam, lParam);
+    const LRESULT result = CallReplacedProcedure(previous, window, message, wParam, lParam);
     GiveBack(window);
     return result;
   }
   if (PaletteOf(Skin().scheme) == nullptr) {
-    return ::CallWindowProcA(previous, window, message, wParam, lParam);
+    return CallReplacedProcedure(previous, window, message, wParam, lParam);
   }
   if (message == WM_ERASEBKGND) {
     const std::optional<ParentColours> colours = AskParentForColours(window);
@@ -234,8 +232,8 @@ LRESULT CALLBACK SkinWindowProcedure(HWND window, UINT message, WPARAM wParam, L
   record->state = decision.flags;
   if (decision.trackLeave) AskForLeaveNotice(window);
   const LRESULT result = decision.handler == Handler::Default
-                             ? ::DefWindowProcA(window, message, wParam, lParam)
-                             : ::CallWindowProcA(previous, window, message, wParam, lParam);
+                             ? CallReplacedProcedure(nullptr, window, message, wParam, lParam)
+                             : CallReplacedProcedure(previous, window, message, wParam, lParam);
   if (decision.draw) DrawControl(window);
   return result;
 }
