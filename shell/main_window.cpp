@@ -33,7 +33,7 @@ struct WindowKind {
   DWORD extendedStyle;
 };
 
-WindowKind KindOf(ControlKind kind) {
+WindowKind WindowKindOf(ControlKind kind) {
   constexpr DWORD child = WS_CHILD | WS_CLIPSIBLINGS;
   switch (kind) {
     case ControlKind::GroupBox: return {"BUTTON", child | BS_GROUPBOX | BS_LEFT, 0};
@@ -61,7 +61,7 @@ bool MainWindow::CreateControls(HINSTANCE instance) {
     ControlWindow& control = controls_[i];
     const ControlRow& row = kMainWindowControls[i];
     control.row = &row;
-    const WindowKind kind = KindOf(row.kind);
+    const WindowKind kind = WindowKindOf(row.kind);
     control.handle = ::CreateWindowExA(
         kind.extendedStyle, kind.className, std::string(row.text).c_str(), kind.style,
         row.place.left, row.place.top, row.place.width, row.place.height, window_.get(),

@@ -12,8 +12,65 @@
 #include "shell/skin/skin_messages.h"
 #include "shell/skin/skin_records.h"
 #include "shell/skin/skin_state.h"
+#include "shell/skin/skin_system_values.h"
 
 namespace qsh::skin {
+
+// The skin's own copies of Win32 numbers (skin_system_values.h) are the
+// numbers of <windows.h>.
+static_assert(kWsChild == WS_CHILD);
+static_assert(kWsDisabled == WS_DISABLED);
+static_assert(kWsBorder == WS_BORDER);
+static_assert(kWsTabStop == WS_TABSTOP);
+static_assert(kWsExClientEdge == WS_EX_CLIENTEDGE);
+static_assert(kWsExStaticEdge == WS_EX_STATICEDGE);
+static_assert(kBsTypeMask == BS_TYPEMASK);
+static_assert(kBsPushButton == BS_PUSHBUTTON);
+static_assert(kBsDefPushButton == BS_DEFPUSHBUTTON);
+static_assert(kBsCheckBox == BS_CHECKBOX);
+static_assert(kBsAutoCheckBox == BS_AUTOCHECKBOX);
+static_assert(kBsRadioButton == BS_RADIOBUTTON);
+static_assert(kBs3State == BS_3STATE);
+static_assert(kBsAuto3State == BS_AUTO3STATE);
+static_assert(kBsGroupBox == BS_GROUPBOX);
+static_assert(kBsUserButton == BS_USERBUTTON);
+static_assert(kBsAutoRadioButton == BS_AUTORADIOBUTTON);
+static_assert(kBsPushBox == BS_PUSHBOX);
+static_assert(kBsOwnerDraw == BS_OWNERDRAW);
+static_assert(kBsLeftText == BS_LEFTTEXT);
+static_assert(kBsBitmap == BS_BITMAP);
+static_assert(kBsLeft == BS_LEFT);
+static_assert(kBsRight == BS_RIGHT);
+static_assert(kBsCenter == BS_CENTER);
+static_assert(kBsTop == BS_TOP);
+static_assert(kBsBottom == BS_BOTTOM);
+static_assert(kBsVCenter == BS_VCENTER);
+static_assert(kBsPushLike == BS_PUSHLIKE);
+static_assert(kEsReadOnly == ES_READONLY);
+static_assert(kCbsTypeMask == (CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST));
+static_assert(kCbsSimple == CBS_SIMPLE);
+static_assert(kBstChecked == BST_CHECKED);
+static_assert(kBstIndeterminate == BST_INDETERMINATE);
+static_assert(kMkLButton == MK_LBUTTON);
+static_assert(kWmCreate == WM_CREATE);
+static_assert(kWmDestroy == WM_DESTROY);
+static_assert(kWmSetFocus == WM_SETFOCUS);
+static_assert(kWmKillFocus == WM_KILLFOCUS);
+static_assert(kWmEnable == WM_ENABLE);
+static_assert(kWmSetText == WM_SETTEXT);
+static_assert(kWmPaint == WM_PAINT);
+static_assert(kWmEraseBkgnd == WM_ERASEBKGND);
+static_assert(kWmNcPaint == WM_NCPAINT);
+static_assert(kWmNcMouseMove == WM_NCMOUSEMOVE);
+static_assert(kEmSetReadOnly == EM_SETREADONLY);
+static_assert(kBmSetCheck == BM_SETCHECK);
+static_assert(kBmSetState == BM_SETSTATE);
+static_assert(kBmSetStyle == BM_SETSTYLE);
+static_assert(kWmHScroll == WM_HSCROLL);
+static_assert(kWmVScroll == WM_VSCROLL);
+static_assert(kWmMouseMove == WM_MOUSEMOVE);
+static_assert(kWmLButtonDown == WM_LBUTTONDOWN);
+static_assert(kWmMouseLeave == WM_MOUSELEAVE);
 
 namespace {
 
@@ -53,7 +110,7 @@ std::string ClassNameOf(HWND window) {
   return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : std::string();
 }
 
-ControlKind KindOf(HWND window) {
+SkinKind ClassifyControl(HWND window) {
   const std::string className = ClassNameOf(window);
   HWND parent = ::GetParent(window);
   const std::string parentClassName = parent != nullptr ? ClassNameOf(parent) : std::string();
@@ -61,7 +118,7 @@ ControlKind KindOf(HWND window) {
                                     ::GetWindowTextLengthA(window) > 0});
 }
 
-std::uint32_t InitialStateOf(HWND window, ControlKind kind) {
+std::uint32_t InitialStateOf(HWND window, SkinKind kind) {
   InitialFacts facts;
   facts.style = StyleOf(window);
   facts.focused = ::GetFocus() == window;
@@ -79,7 +136,7 @@ void RedrawWhole(HWND window) {
 void TakeOver(HWND window) {
   SkinRecordList& records = Skin().records;
   if (records.Find(IdOf(window)) != nullptr) return;
-  const ControlKind kind = KindOf(window);
+  const SkinKind kind = ClassifyControl(window);
   if (!IsTakenOver(kind)) return;
   SkinRecord* record = records.Add(IdOf(window), kind, InitialStateOf(window, kind));
   if (record == nullptr) return;  // no memory: the control keeps its own look
@@ -186,16 +243,16 @@ void DrawControl(HWND window) {
   // A copy: drawing sends messages (WM_GETFONT, WM_GETTEXT) to the control.
   const DrawRequest request{window, record->kind, record->state, record->colours, palette};
   switch (request.kind) {
-    case ControlKind::PushButton: DrawPushButton(request); break;
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton: DrawCheckBox(request); break;
-    case ControlKind::GroupBox: DrawGroupBox(request); break;
-    case ControlKind::EditBox:
-    case ControlKind::ComboBox:
-    case ControlKind::DropDownList: DrawEditFrame(request); break;
-    case ControlKind::UpDown:  // keeps the look its own procedure paints
-    case ControlKind::None:
-    case ControlKind::Recognised: break;
+    case SkinKind::PushButton: DrawPushButton(request); break;
+    case SkinKind::CheckBox:
+    case SkinKind::RadioButton: DrawCheckBox(request); break;
+    case SkinKind::GroupBox: DrawGroupBox(request); break;
+    case SkinKind::EditBox:
+    case SkinKind::ComboBox:
+    case SkinKind::DropDownList: DrawEditFrame(request); break;
+    case SkinKind::UpDown:  // keeps the look its own procedure paints
+    case SkinKind::None:
+    case SkinKind::Recognised: break;
   }
 }
 
@@ -252,9 +309,9 @@ bool SkinHookInstalled() noexcept { return Skin().hook != nullptr; }
 std::size_t SkinRecordCount() noexcept { return Skin().records.Count(); }
 bool IsSkinned(HWND window) noexcept { return RecordOf(window) != nullptr; }
 
-ControlKind SkinKindOf(HWND window) noexcept {
+SkinKind SkinKindOf(HWND window) noexcept {
   const SkinRecord* record = RecordOf(window);
-  return record != nullptr ? record->kind : ControlKind::None;
+  return record != nullptr ? record->kind : SkinKind::None;
 }
 
 std::uint32_t SkinStateOf(HWND window) noexcept {

@@ -47,7 +47,7 @@ TEST_F(RealMainWindowTest, StartUpSwitchesTheSkinOnForEveryGroupBox) {
   for (const std::size_t index : kGroupBoxes) {
     const HWND box = testing::RealControl(index);
     EXPECT_TRUE(skin::IsSkinned(box)) << kMainWindowControls[index].name;
-    EXPECT_EQ(skin::SkinKindOf(box), skin::ControlKind::GroupBox) << kMainWindowControls[index].name;
+    EXPECT_EQ(skin::SkinKindOf(box), skin::SkinKind::GroupBox) << kMainWindowControls[index].name;
   }
 }
 
@@ -81,7 +81,7 @@ struct BoxProbe {
   bool done = false;
   bool sawBox = false;
   bool skinned = false;
-  skin::ControlKind kind = skin::ControlKind::None;
+  skin::SkinKind kind = skin::SkinKind::None;
   Image button;
 };
 BoxProbe* activeProbe = nullptr;
@@ -121,7 +121,7 @@ TEST_F(RealMainWindowTest, TheProgramsMessageBoxHasASkinnedOkButton) {
 
   ASSERT_TRUE(probe.sawBox) << "the program's message box never showed a painted OK button";
   EXPECT_TRUE(probe.skinned);
-  EXPECT_EQ(probe.kind, skin::ControlKind::PushButton);
+  EXPECT_EQ(probe.kind, skin::SkinKind::PushButton);
   const Image& image = probe.button;
   ASSERT_GT(image.width(), 20);
   ASSERT_GT(image.height(), 12);
