@@ -7,13 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <algorithm>
 #include <cstdlib>
-#include <vector>
 
-#include "platform/gdi_objects.h"
 #include "shell/controls/control_painting.h"
 #include "shell/window_description.h"
+#include "tests/win32/skin/capture.h"
 
 namespace qsh {
 namespace {
@@ -29,42 +28,26 @@ struct Ink {
 class Painted {
  public:
   explicit Painted(const ControlRow& row)
-      : width_(row.place.width), height_(row.place.height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-    bitmap_.reset(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!dc || !bitmap_ || bits == nullptr) return;
-    const ScopedSelection selection(dc.get(), bitmap_.get());
-    const RECT area{0, 0, width_, height_};
-    ::FillRect(dc.get(), &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    PaintTransparentLabel(dc.get(), area, row);
-    ::GdiFlush();
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    pixels_.assign(pixels, pixels + static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
-  }
+      : image_(skin::testing::DrawnImage(row.place.width, row.place.height, [&row](HDC dc) {
+          const RECT area{0, 0, row.place.width, row.place.height};
+          ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+          PaintTransparentLabel(dc, area, row);
+          return true;
+        })) {}
 
-  [[nodiscard]] bool ok() const { return !pixels_.empty(); }
+  [[nodiscard]] bool ok() const { return !image_.empty(); }
 
   [[nodiscard]] bool IsInk(int x, int y) const {
-    const std::uint32_t p = pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                                    static_cast<std::size_t>(x)];
-    const int sum = static_cast<int>(((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF));
-    return sum <= 3 * 255 - 150;
+    const skin::Rgb c = image_.At(x, y);
+    return c.red + c.green + c.blue <= 3 * 255 - 150;
   }
 
   // The ink between rows top and bottom (exclusive).
   [[nodiscard]] Ink InkOf(int top = 0, int bottom = -1) const {
-    if (bottom < 0) bottom = height_;
+    if (bottom < 0) bottom = height();
     Ink ink;
     for (int y = top; y < bottom; ++y) {
-      for (int x = 0; x < width_; ++x) {
+      for (int x = 0; x < width(); ++x) {
         if (!IsInk(x, y)) continue;
         if (ink.pixels++ == 0) ink.left = ink.right = x, ink.top = ink.bottom = y;
         ink.left = std::min(ink.left, x);
@@ -82,17 +65,15 @@ class Painted {
     const Ink all = InkOf();
     if (!all.found()) return all;
     int end = all.top;
-    while (end < height_ && InkOf(end, end + 1).found()) ++end;
+    while (end < height() && InkOf(end, end + 1).found()) ++end;
     return InkOf(all.top, end);
   }
 
-  [[nodiscard]] int width() const { return width_; }
-  [[nodiscard]] int height() const { return height_; }
+  [[nodiscard]] int width() const { return image_.width(); }
+  [[nodiscard]] int height() const { return image_.height(); }
 
  private:
-  int width_, height_;
-  UniqueBitmap bitmap_;
-  std::vector<std::uint32_t> pixels_;
+  skin::testing::Image image_;
 };
 
 const ControlRow& Row(std::size_t index) { return kMainWindowControls[index]; }
