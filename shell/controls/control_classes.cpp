@@ -1,5 +1,7 @@
 #include "shell/controls/control_classes.h"
 
+#include <optional>
+
 #include "platform/subclass.h"
 #include "shell/controls/control_painting.h"
 #include "shell/controls/paint_scope.h"
@@ -77,10 +79,10 @@ LRESULT AnswerEditColours(HDC dc) {
   return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
 }
 
-// The messages that the row decides, with their result in `result`; false
-// for those that go on to the replaced procedure or the default handling.
-bool HandleByRow(HWND window, ControlWindow& control, UINT message, WPARAM wParam, LPARAM lParam,
-                 LRESULT& result) {
+// The answer to a message that the row decides; nothing for those that go
+// on to the replaced procedure or the default handling.
+std::optional<LRESULT> HandleByRow(HWND window, const ControlWindow& control, UINT message,
+                                   WPARAM wParam, LPARAM lParam) {
   const ControlRow& row = *control.row;
   switch (message) {
     case WM_ERASEBKGND:
@@ -88,47 +90,39 @@ bool HandleByRow(HWND window, ControlWindow& control, UINT message, WPARAM wPara
       // the transparent labels, let the container show through.
       if (row.kind == ControlKind::GroupBox)
         FillWithButtonFace(reinterpret_cast<HDC>(wParam), ClientArea(window));
-      result = 1;
-      return true;
+      return 1;
     case WM_PAINT:
-      if (IsStandardKind(row.kind)) return false;
+      if (IsStandardKind(row.kind)) return std::nullopt;
       Paint(window, control);
-      result = 0;
-      return true;
+      return 0;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
-      if (row.kind != ControlKind::GroupBox) return false;
-      result = AnswerButtonFaceColours(reinterpret_cast<HDC>(wParam));
-      return true;
+      if (row.kind != ControlKind::GroupBox) return std::nullopt;
+      return AnswerButtonFaceColours(reinterpret_cast<HDC>(wParam));
     case WM_CTLCOLOREDIT:
-      if (row.kind != ControlKind::PictureBox) return false;
-      result = AnswerEditColours(reinterpret_cast<HDC>(wParam));
-      return true;
+      if (row.kind != ControlKind::PictureBox) return std::nullopt;
+      return AnswerEditColours(reinterpret_cast<HDC>(wParam));
     case WM_COMMAND:  // the edit box's notifications go on to the main window
-      if (row.kind != ControlKind::PictureBox) return false;
-      result = ::SendMessageA(::GetParent(window), message, wParam, lParam);
-      return true;
+      if (row.kind != ControlKind::PictureBox) return std::nullopt;
+      return ::SendMessageA(::GetParent(window), message, wParam, lParam);
     case WM_SETCURSOR:
-      if (control.pointer == nullptr) return false;
+      if (control.pointer == nullptr) return std::nullopt;
       ::SetCursor(control.pointer);
-      result = TRUE;
-      return true;
+      return TRUE;
     case WM_LBUTTONDOWN:
       if (row.onButtonDown) {
         row.onButtonDown(static_cast<std::int16_t>(LOWORD(lParam)),
                          static_cast<std::int16_t>(HIWORD(lParam)), MouseKeyFlags(wParam));
       }
       // A group box goes on to its own handling; a transparent label ends here.
-      if (row.kind != ControlKind::TransparentLabel) return false;
-      result = 0;
-      return true;
+      if (row.kind != ControlKind::TransparentLabel) return std::nullopt;
+      return 0;
     case kHotkeyRelayMessage:
-      if (!row.onFeedback) return false;
+      if (!row.onFeedback) return std::nullopt;
       row.onFeedback(static_cast<std::int32_t>(wParam), static_cast<std::int32_t>(lParam));
-      result = 0;
-      return true;
+      return 0;
     default:
-      return false;
+      return std::nullopt;
   }
 }
 
@@ -155,8 +149,7 @@ LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wParam, LPAR
     control->picture.reset();
     control->handle = nullptr;
   } else if (control != nullptr && control->row != nullptr) {
-    LRESULT result = 0;
-    if (HandleByRow(window, *control, message, wParam, lParam, result)) return result;
+    if (const auto answer = HandleByRow(window, *control, message, wParam, lParam)) return *answer;
   }
   return CallReplacedProcedure(replaced, window, message, wParam, lParam);
 }

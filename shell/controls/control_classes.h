@@ -2,8 +2,8 @@
 // The window classes of the program and the one control procedure. The
 // program's own control classes (transparent label, picture box, label) are
 // served by ControlProcedure from the start; the group boxes, standard BUTTON
-// windows, are put behind it with the subclass helper. Either way each
-// control window keeps a pointer to its ControlWindow in GWLP_USERDATA.
+// windows, are put behind it with the subclass helper. Either way the
+// window keeps a pointer to its ControlWindow in GWLP_USERDATA.
 
 #include <windows.h>
 
