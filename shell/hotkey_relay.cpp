@@ -1,41 +1,36 @@
 #include "shell/hotkey_relay.h"
 
+#include "platform/subclass.h"
+
 namespace qsh {
-namespace {
 
-// One relay for the process, put in front of the first receiving window.
-struct HotkeyRelayState {
-  HWND relayTarget = nullptr;
-  WNDPROC previousProcedure = nullptr;
-  std::int32_t issuedCount = 0;
-  HotkeyId lastIssuedId = 0;
-};
-HotkeyRelayState relay;
-
-LRESULT CALLBACK HotkeyRelayProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK HotkeyRelay::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* relay = reinterpret_cast<const HotkeyRelay*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (relay == nullptr) return CallReplacedProcedure(nullptr, window, message, wParam, lParam);
+  const WNDPROC replaced = relay->replaced_;
   if (message == WM_HOTKEY) {
     const auto id = static_cast<HotkeyId>(wParam);
     // Synchronous: returns when the backup or restore it starts is done.
-    if (IsRelayedHotkeyId(id, relay.lastIssuedId))
-      ::SendMessageA(relay.relayTarget, kHotkeyRelayMessage, wParam, 0);
+    if (IsRelayedHotkeyId(id, relay->lastIssuedId_))
+      ::SendMessageA(relay->relayTarget_, kHotkeyRelayMessage, wParam, 0);
+  } else if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
   }
-  return ::CallWindowProcA(relay.previousProcedure, window, message, wParam, lParam);
+  return CallReplacedProcedure(replaced, window, message, wParam, lParam);
 }
 
-}  // namespace
-
-HotkeyId RegisterGlobalHotkey(HWND receivingWindow, HWND relayTarget, std::int32_t modifierCode,
-                              std::int32_t virtualKey) {
-  relay.relayTarget = relayTarget;
+HotkeyId HotkeyRelay::Register(HWND receivingWindow, HWND relayTarget, std::int32_t modifierCode,
+                               std::int32_t virtualKey) {
+  relayTarget_ = relayTarget;
   const std::uint32_t modifiers = HotkeyModifierFlags(modifierCode);
-  if (!relay.previousProcedure) {
-    relay.previousProcedure = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-        receivingWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HotkeyRelayProcedure)));
+  if (!replaced_) {
+    ::SetWindowLongPtrA(receivingWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    replaced_ = ReplaceWindowProcedure(receivingWindow, Procedure);
   }
-  relay.lastIssuedId = HotkeyIdForAttempt(++relay.issuedCount);
-  const bool registered = ::RegisterHotKey(receivingWindow, relay.lastIssuedId, modifiers,
+  lastIssuedId_ = HotkeyIdForAttempt(++issuedCount_);
+  const bool registered = ::RegisterHotKey(receivingWindow, lastIssuedId_, modifiers,
                                            static_cast<UINT>(virtualKey)) != FALSE;
-  return registered ? relay.lastIssuedId : 0;
+  return registered ? lastIssuedId_ : 0;
 }
 
 }  // namespace qsh

@@ -3,9 +3,6 @@
 #include <ole2.h>
 
 #include "saveset/win32/run_directory_win32.h"
-#include "shell/end_program.h"
-#include "shell/main_window.h"
-#include "shell/message_box.h"
 #include "shell/program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -14,13 +11,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   const std::string runDirectory = qsh::QueryRunDirectory();
   ::SetCurrentDirectoryA(runDirectory.c_str());
-  qsh::SetRunDirectory(runDirectory);
+  qsh::Program& program = qsh::TheProgram();
+  program.runDirectory = runDirectory;
 
-  if (!qsh::CreateMainWindow(instance)) {
+  if (!program.window.Create(instance)) {
     qsh::ShowMessage("程序窗口无法创建，程序将退出。");
     qsh::EndProgram(-1);
   }
-  ::ShowWindow(qsh::MainWindowHandle(), SW_SHOW);
+  ::ShowWindow(program.window.handle(), SW_SHOW);
 
   MSG message{};
   int got = 0;

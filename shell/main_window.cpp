@@ -1,33 +1,21 @@
 #include "shell/main_window.h"
 
-#include <array>
-#include <cstddef>
+#include <string>
 
 #include "assets/resource_ids.h"
-#include "platform/gdi_objects.h"
-#include "platform/user_handles.h"
-#include "shell/controls/control_classes.h"
-#include "shell/controls/picture_box.h"
-#include "shell/controls/transparent_label.h"
-#include "shell/event_handlers.h"
-#include "shell/window_description.h"
+#include "platform/subclass.h"
 
 namespace qsh {
 namespace {
 
-struct MainWindowState {
-  HWND window = nullptr;
-  std::array<HWND, 14> controls{};  // in the order of MainWindowControls()
-  UniqueIcon bigIcon, smallIcon;
-  UniqueBitmap banner;
-};
-MainWindowState state;
-
 LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:  // the class has no brush: the window paints its own face
-      FillWithButtonFace(window, reinterpret_cast<HDC>(wParam));
+    case WM_ERASEBKGND: {  // the class has no brush: the window paints its own face
+      RECT client{};
+      ::GetClientRect(window, &client);
+      FillWithButtonFace(reinterpret_cast<HDC>(wParam), client);
       return 1;
+    }
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
       return AnswerButtonFaceColours(reinterpret_cast<HDC>(wParam));
@@ -35,15 +23,8 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
       ::PostQuitMessage(0);  // the last window of the program is gone
       return 0;
     default:
-      return ::DefWindowProcA(window, message, wParam, lParam);
+      return CallReplacedProcedure(nullptr, window, message, wParam, lParam);
   }
-}
-
-std::size_t IndexOf(std::string_view name) {
-  const auto controls = MainWindowControls();
-  for (std::size_t i = 0; i < controls.size(); ++i)
-    if (controls[i].name == name) return i;
-  return controls.size();
 }
 
 struct WindowKind {
@@ -52,7 +33,7 @@ struct WindowKind {
   DWORD extendedStyle;
 };
 
-WindowKind KindOf(ControlKind kind) {
+WindowKind WindowKindOf(ControlKind kind) {
   constexpr DWORD child = WS_CHILD | WS_CLIPSIBLINGS;
   switch (kind) {
     case ControlKind::GroupBox: return {"BUTTON", child | BS_GROUPBOX | BS_LEFT, 0};
@@ -72,28 +53,27 @@ POINT CentredOnPrimaryScreen(int width, int height) {
           (::GetSystemMetrics(SM_CYSCREEN) - height) / 2};
 }
 
-bool CreateControls(HINSTANCE instance) {
-  const auto controls = MainWindowControls();
+}  // namespace
+
+bool MainWindow::CreateControls(HINSTANCE instance) {
   const HGDIOBJ defaultFont = ::GetStockObject(DEFAULT_GUI_FONT);
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    const ControlRow& row = controls[i];
-    const WindowKind kind = KindOf(row.kind);
-    HWND control = ::CreateWindowExA(
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    ControlWindow& control = controls_[i];
+    const ControlRow& row = kMainWindowControls[i];
+    control.row = &row;
+    const WindowKind kind = WindowKindOf(row.kind);
+    control.handle = ::CreateWindowExA(
         kind.extendedStyle, kind.className, std::string(row.text).c_str(), kind.style,
-        row.place.left, row.place.top, row.place.width, row.place.height, state.window,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance,
-        const_cast<ControlRow*>(&row));
-    if (!control) return false;
-    state.controls[i] = control;
-    if (row.kind == ControlKind::GroupBox || row.kind == ControlKind::EditBox) {
-      KeepRow(control, &row);
-      ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont), FALSE);
-    }
-    if (row.kind == ControlKind::GroupBox) TakeOverGroupBox(control);
+        row.place.left, row.place.top, row.place.width, row.place.height, window_.get(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, &control);
+    if (!control.handle) return false;
+    if (row.kind == ControlKind::GroupBox || row.kind == ControlKind::EditBox)
+      ::SendMessageA(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont), FALSE);
+    if (row.kind == ControlKind::GroupBox) TakeOverStandardControl(control);
     if (row.kind == ControlKind::EditBox) {
-      ::SendMessageA(control, EM_LIMITTEXT, 0, 0);  // no limit
-      ::SendMessageA(control, EM_SETSEL, 0, 0);
-      ::SendMessageA(control, EM_SCROLLCARET, 0, 0);
+      ::SendMessageA(control.handle, EM_LIMITTEXT, 0, 0);  // no limit
+      ::SendMessageA(control.handle, EM_SETSEL, 0, 0);
+      ::SendMessageA(control.handle, EM_SCROLLCARET, 0, 0);
     }
   }
   return true;
@@ -101,102 +81,82 @@ bool CreateControls(HINSTANCE instance) {
 
 // Children of a group box or the picture box move into it; their places
 // then count from the container's client area.
-void ParentControls() {
-  const auto controls = MainWindowControls();
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    if (controls[i].container.empty()) continue;
-    ::SetParent(state.controls[i], ControlHandle(controls[i].container));
+void MainWindow::ParentControls() {
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    const std::string_view container = kMainWindowControls[i].container;
+    if (container.empty()) continue;
+    ::SetParent(controls_[i].handle, controls_[FindControl(container)].handle);
   }
 }
 
 // Within each container the table order is the stacking order, top first.
-void StackControls() {
-  const auto controls = MainWindowControls();
-  for (std::size_t i = 0; i < controls.size(); ++i) {
+void MainWindow::StackControls() {
+  for (std::size_t i = 0; i < kControlCount; ++i) {
     HWND above = HWND_TOP;
     for (std::size_t j = i; j-- > 0;) {
-      if (controls[j].container == controls[i].container) {
-        above = state.controls[j];
+      if (kMainWindowControls[j].container == kMainWindowControls[i].container) {
+        above = controls_[j].handle;
         break;
       }
     }
-    ::SetWindowPos(state.controls[i], above, 0, 0, 0, 0,
+    ::SetWindowPos(controls_[i].handle, above, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
 
-void ShowVisibleControls() {
-  const auto controls = MainWindowControls();
-  for (std::size_t i = 0; i < controls.size(); ++i)
-    if (controls[i].visible) ::ShowWindow(state.controls[i], SW_SHOWNA);
+void MainWindow::ShowVisibleControls() {
+  for (std::size_t i = 0; i < kControlCount; ++i)
+    if (kMainWindowControls[i].visible) ::ShowWindow(controls_[i].handle, SW_SHOWNA);
 }
 
-void LoadWindowImages(HINSTANCE instance) {
-  state.bigIcon.reset(static_cast<HICON>(
+void MainWindow::LoadIcons(HINSTANCE instance) {
+  bigIcon_.reset(static_cast<HICON>(
       ::LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP_ICON), IMAGE_ICON,
                    ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
-  state.smallIcon.reset(static_cast<HICON>(
+  smallIcon_.reset(static_cast<HICON>(
       ::LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP_ICON), IMAGE_ICON,
                    ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
-  state.banner.reset(static_cast<HBITMAP>(
-      ::LoadImageA(instance, MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP, 0, 0,
-                   LR_CREATEDIBSECTION)));
-  SetPictureBoxPicture(state.banner.get());
+  ::SendMessageA(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  ::SendMessageA(window_.get(), WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(smallIcon_.get()));
 }
 
-void LoadHandPointer(HINSTANCE instance) {
-  HCURSOR hand = ::LoadCursorA(instance, MAKEINTRESOURCEA(IDC_HAND_POINTER));
-  SetHandPointer(hand ? hand : ::LoadCursorA(nullptr, IDC_HAND));
-}
-
-}  // namespace
-
-bool CreateMainWindow(HINSTANCE instance) {
+bool MainWindow::Create(HINSTANCE instance) {
   if (!RegisterWindowClasses(instance, MainWindowProcedure)) return false;
-  const MainWindowFrame& row = MainWindowDescription();
-  const POINT origin = CentredOnPrimaryScreen(row.outerWidth, row.outerHeight);
-  state.window = ::CreateWindowExA(0, kMainWindowClass, std::string(row.caption).c_str(),
-                                   row.style, origin.x, origin.y, row.outerWidth,
-                                   row.outerHeight, nullptr, nullptr, instance, nullptr);
-  if (!state.window) return false;
+  const MainWindowFrame& frame = kMainWindowFrame;
+  const POINT origin = CentredOnPrimaryScreen(frame.outerWidth, frame.outerHeight);
+  window_.reset(::CreateWindowExA(0, kMainWindowClass, std::string(frame.caption).c_str(),
+                                  frame.style, origin.x, origin.y, frame.outerWidth,
+                                  frame.outerHeight, nullptr, nullptr, instance, nullptr));
+  if (!window_) return false;
 
   RECT made{};
-  ::GetWindowRect(state.window, &made);
-  if (made.right - made.left != row.outerWidth || made.bottom - made.top != row.outerHeight)
-    ::MoveWindow(state.window, origin.x, origin.y, row.outerWidth, row.outerHeight, FALSE);
+  ::GetWindowRect(window_.get(), &made);
+  if (made.right - made.left != frame.outerWidth || made.bottom - made.top != frame.outerHeight)
+    ::MoveWindow(window_.get(), origin.x, origin.y, frame.outerWidth, frame.outerHeight, FALSE);
 
-  LoadWindowImages(instance);
-  ::SendMessageA(state.window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(state.bigIcon.get()));
-  ::SendMessageA(state.window, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(state.smallIcon.get()));
-  ::SendMessageA(state.window, WM_SETFONT,
+  LoadIcons(instance);
+  ::SendMessageA(window_.get(), WM_SETFONT,
                  reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
 
   if (!CreateControls(instance)) {
-    ::DestroyWindow(state.window);
-    state.window = nullptr;
+    window_.reset();
     return false;
   }
   ParentControls();
   StackControls();
-  LoadHandPointer(instance);
   ShowVisibleControls();
-  OnMainWindowCreated();
+  frame.onCreated();
   return true;
 }
 
-HWND MainWindowHandle() { return state.window; }
-
-HWND ControlHandle(std::string_view name) {
-  const std::size_t index = IndexOf(name);
-  return index < state.controls.size() ? state.controls[index] : nullptr;
-}
-
-void ReleaseMainWindowResources() {
-  SetPictureBoxPicture(nullptr);
-  state.banner.reset();
-  state.bigIcon.reset();
-  state.smallIcon.reset();
+void MainWindow::ReleaseResources() noexcept {
+  for (ControlWindow& control : controls_) control.picture.reset();
+  bigIcon_.reset();
+  smallIcon_.reset();
+  // Destroying the window at the very end would run the skin and the
+  // controls once more; the system takes it with the process.
+  static_cast<void>(window_.release());
 }
 
 }  // namespace qsh

@@ -1,21 +1,47 @@
 #pragma once
-// The program's only top-level window and its controls.
+// The program's only top-level window and its controls, built from the
+// window description. It owns the window, the controls' records and the
+// window's icons; it neither moves nor copies, as its controls point into it.
 
 #include <windows.h>
 
-#include <string_view>
+#include <array>
+#include <cstddef>
+
+#include "platform/user_handles.h"
+#include "shell/controls/control_classes.h"
+#include "shell/window_description.h"
 
 namespace qsh {
 
-// Builds the window and every control from the window description, hidden,
-// then raises the created event. False when the window cannot be made.
-[[nodiscard]] bool CreateMainWindow(HINSTANCE instance);
+class MainWindow {
+ public:
+  MainWindow() = default;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
-HWND MainWindowHandle();
-// The control of that name ("标签1", "编辑框1", ...); nullptr when unknown.
-HWND ControlHandle(std::string_view name);
+  // Builds the window and every control, hidden, then raises the frame's
+  // created event. False when the window cannot be made.
+  [[nodiscard]] bool Create(HINSTANCE instance);
 
-// Releases the icons and the banner that creation loaded.
-void ReleaseMainWindowResources();
+  [[nodiscard]] HWND handle() const noexcept { return window_.get(); }
+  // The control of a row; pass ControlIndex("标签1"), checked at compile time.
+  [[nodiscard]] HWND Control(std::size_t index) const noexcept { return controls_[index].handle; }
+
+  // At the end of the program: gives back the icons and the pictures and
+  // leaves the windows to the system, which takes them with the process.
+  void ReleaseResources() noexcept;
+
+ private:
+  bool CreateControls(HINSTANCE instance);
+  void ParentControls();
+  void StackControls();
+  void ShowVisibleControls();
+  void LoadIcons(HINSTANCE instance);
+
+  UniqueWindow window_;
+  std::array<ControlWindow, kControlCount> controls_{};  // in the order of the rows
+  UniqueIcon bigIcon_, smallIcon_;
+};
 
 }  // namespace qsh

@@ -1,5 +1,12 @@
 #include "shell/controls/control_classes.h"
 
+#include <optional>
+
+#include "platform/subclass.h"
+#include "shell/controls/control_painting.h"
+#include "shell/controls/paint_scope.h"
+#include "shell/hotkey_dispatch.h"
+
 namespace qsh {
 namespace {
 
@@ -18,26 +25,149 @@ bool RegisterOnce(HINSTANCE instance, const char* name, WNDPROC procedure) {
   return ::RegisterClassExA(&windowClass) != 0;
 }
 
+ControlWindow* ControlOf(HWND window) {
+  return reinterpret_cast<ControlWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void Keep(HWND window, ControlWindow* control) {
+  ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+}
+
+// What the row asks for when the control is made: its picture and pointer.
+void LoadRowResources(ControlWindow& control, HINSTANCE instance) {
+  const ControlRow& row = *control.row;
+  if (row.picture != 0) {
+    control.picture.reset(static_cast<HBITMAP>(::LoadImageA(
+        instance, MAKEINTRESOURCEA(row.picture), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  }
+  if (row.pointer == PointerShape::Hand) {
+    const HCURSOR hand = ::LoadCursorA(instance, MAKEINTRESOURCEA(IDC_HAND_POINTER));
+    control.pointer = hand ? hand : ::LoadCursorA(nullptr, IDC_HAND);
+  }
+}
+
+RECT ClientArea(HWND window) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  return client;
+}
+
+// The standard controls paint themselves; the own classes paint by kind.
+bool IsStandardKind(ControlKind kind) {
+  return kind == ControlKind::GroupBox || kind == ControlKind::EditBox;
+}
+
+void Paint(HWND window, const ControlWindow& control) {
+  const PaintScope paint(window);
+  const RECT client = ClientArea(window);
+  const ControlRow& row = *control.row;
+  switch (row.kind) {
+    case ControlKind::TransparentLabel: PaintTransparentLabel(paint.dc(), client, row); break;
+    case ControlKind::PictureBox:
+      PaintPictureBox(paint.dc(), client, row, control.picture.get());
+      break;
+    case ControlKind::Label: PaintLabel(paint.dc(), client, row); break;
+    case ControlKind::GroupBox:
+    case ControlKind::EditBox: break;  // standard controls paint themselves
+  }
+}
+
+// The hidden edit box inside the picture box: black on white.
+LRESULT AnswerEditColours(HDC dc) {
+  ::SetTextColor(dc, RGB(0, 0, 0));
+  ::SetBkColor(dc, RGB(255, 255, 255));
+  return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+}
+
+// The answer to a message that the row decides; nothing for those that go
+// on to the replaced procedure or the default handling.
+std::optional<LRESULT> HandleByRow(HWND window, const ControlWindow& control, UINT message,
+                                   WPARAM wParam, LPARAM lParam) {
+  const ControlRow& row = *control.row;
+  switch (message) {
+    case WM_ERASEBKGND:
+      // A group box fills its face; the own controls paint everything or,
+      // the transparent labels, let the container show through.
+      if (row.kind == ControlKind::GroupBox)
+        FillWithButtonFace(reinterpret_cast<HDC>(wParam), ClientArea(window));
+      return 1;
+    case WM_PAINT:
+      if (IsStandardKind(row.kind)) return std::nullopt;
+      Paint(window, control);
+      return 0;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+      if (row.kind != ControlKind::GroupBox) return std::nullopt;
+      return AnswerButtonFaceColours(reinterpret_cast<HDC>(wParam));
+    case WM_CTLCOLOREDIT:
+      if (row.kind != ControlKind::PictureBox) return std::nullopt;
+      return AnswerEditColours(reinterpret_cast<HDC>(wParam));
+    case WM_COMMAND:  // the edit box's notifications go on to the main window
+      if (row.kind != ControlKind::PictureBox) return std::nullopt;
+      return ::SendMessageA(::GetParent(window), message, wParam, lParam);
+    case WM_SETCURSOR:
+      if (control.pointer == nullptr) return std::nullopt;
+      ::SetCursor(control.pointer);
+      return TRUE;
+    case WM_LBUTTONDOWN:
+      if (row.onButtonDown) {
+        row.onButtonDown(static_cast<std::int16_t>(LOWORD(lParam)),
+                         static_cast<std::int16_t>(HIWORD(lParam)), MouseKeyFlags(wParam));
+      }
+      // A group box goes on to its own handling; a transparent label ends here.
+      if (row.kind != ControlKind::TransparentLabel) return std::nullopt;
+      return 0;
+    case kHotkeyRelayMessage:
+      if (!row.onFeedback) return std::nullopt;
+      row.onFeedback(static_cast<std::int32_t>(wParam), static_cast<std::int32_t>(lParam));
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
 }  // namespace
 
 bool RegisterWindowClasses(HINSTANCE instance, WNDPROC mainWindowProcedure) {
   return RegisterOnce(instance, kMainWindowClass, mainWindowProcedure) &&
-         RegisterOnce(instance, kTransparentLabelClass, TransparentLabelProcedure) &&
-         RegisterOnce(instance, kPictureBoxClass, PictureBoxProcedure) &&
-         RegisterOnce(instance, kLabelClass, LabelProcedure);
+         RegisterOnce(instance, kTransparentLabelClass, ControlProcedure) &&
+         RegisterOnce(instance, kPictureBoxClass, ControlProcedure) &&
+         RegisterOnce(instance, kLabelClass, ControlProcedure);
 }
 
-const ControlRow* RowOf(HWND control) {
-  return reinterpret_cast<const ControlRow*>(::GetWindowLongPtrA(control, GWLP_USERDATA));
+LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    auto* control = static_cast<ControlWindow*>(create->lpCreateParams);
+    Keep(window, control);
+    if (control != nullptr && control->row != nullptr) LoadRowResources(*control, create->hInstance);
+  }
+  ControlWindow* control = ControlOf(window);
+  const WNDPROC replaced = control != nullptr ? control->replaced : nullptr;
+  if (message == WM_NCDESTROY && control != nullptr) {
+    Keep(window, nullptr);
+    control->picture.reset();
+    control->handle = nullptr;
+  } else if (control != nullptr && control->row != nullptr) {
+    if (const auto answer = HandleByRow(window, *control, message, wParam, lParam)) return *answer;
+  }
+  return CallReplacedProcedure(replaced, window, message, wParam, lParam);
 }
 
-void KeepRow(HWND control, const ControlRow* row) {
-  ::SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(row));
+void TakeOverStandardControl(ControlWindow& control) {
+  Keep(control.handle, &control);
+  control.replaced = ReplaceWindowProcedure(control.handle, ControlProcedure);
+  if (control.replaced == nullptr) Keep(control.handle, nullptr);  // it keeps its own handling
 }
 
-void KeepRowFromCreate(HWND control, LPARAM createStruct) {
-  KeepRow(control, static_cast<const ControlRow*>(
-                        reinterpret_cast<const CREATESTRUCTA*>(createStruct)->lpCreateParams));
+void FillWithButtonFace(HDC dc, const RECT& area) {
+  ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+LRESULT AnswerButtonFaceColours(HDC dc) {
+  ::SetTextColor(dc, RGB(0, 0, 0));
+  ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 
 std::int32_t MouseKeyFlags(WPARAM wParam) {
@@ -46,27 +176,6 @@ std::int32_t MouseKeyFlags(WPARAM wParam) {
   if (wParam & MK_SHIFT) flags += 2;
   if (::GetKeyState(VK_MENU) < 0) flags += 4;
   return flags;
-}
-
-std::string WindowText(HWND window) {
-  const int length = ::GetWindowTextLengthA(window);
-  if (length <= 0) return {};
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = ::GetWindowTextA(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
-}
-
-void FillWithButtonFace(HWND window, HDC dc) {
-  RECT client{};
-  ::GetClientRect(window, &client);
-  ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
-}
-
-LRESULT AnswerButtonFaceColours(HDC dc) {
-  ::SetTextColor(dc, RGB(0, 0, 0));
-  ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-  return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
 }
 
 }  // namespace qsh

@@ -5,14 +5,72 @@
 #include <string>
 
 #include "platform/gdi_objects.h"
+#include "platform/subclass.h"
 #include "shell/skin/process_heap_allocator.h"
 #include "shell/skin/skin_drawing.h"
 #include "shell/skin/skin_fills.h"
 #include "shell/skin/skin_messages.h"
 #include "shell/skin/skin_records.h"
 #include "shell/skin/skin_state.h"
+#include "shell/skin/skin_system_values.h"
 
 namespace qsh::skin {
+
+// The skin's own copies of Win32 numbers (skin_system_values.h) are the
+// numbers of <windows.h>.
+static_assert(kWsChild == WS_CHILD);
+static_assert(kWsDisabled == WS_DISABLED);
+static_assert(kWsBorder == WS_BORDER);
+static_assert(kWsTabStop == WS_TABSTOP);
+static_assert(kWsExClientEdge == WS_EX_CLIENTEDGE);
+static_assert(kWsExStaticEdge == WS_EX_STATICEDGE);
+static_assert(kBsTypeMask == BS_TYPEMASK);
+static_assert(kBsPushButton == BS_PUSHBUTTON);
+static_assert(kBsDefPushButton == BS_DEFPUSHBUTTON);
+static_assert(kBsCheckBox == BS_CHECKBOX);
+static_assert(kBsAutoCheckBox == BS_AUTOCHECKBOX);
+static_assert(kBsRadioButton == BS_RADIOBUTTON);
+static_assert(kBs3State == BS_3STATE);
+static_assert(kBsAuto3State == BS_AUTO3STATE);
+static_assert(kBsGroupBox == BS_GROUPBOX);
+static_assert(kBsUserButton == BS_USERBUTTON);
+static_assert(kBsAutoRadioButton == BS_AUTORADIOBUTTON);
+static_assert(kBsPushBox == BS_PUSHBOX);
+static_assert(kBsOwnerDraw == BS_OWNERDRAW);
+static_assert(kBsLeftText == BS_LEFTTEXT);
+static_assert(kBsBitmap == BS_BITMAP);
+static_assert(kBsLeft == BS_LEFT);
+static_assert(kBsRight == BS_RIGHT);
+static_assert(kBsCenter == BS_CENTER);
+static_assert(kBsTop == BS_TOP);
+static_assert(kBsBottom == BS_BOTTOM);
+static_assert(kBsVCenter == BS_VCENTER);
+static_assert(kBsPushLike == BS_PUSHLIKE);
+static_assert(kEsReadOnly == ES_READONLY);
+static_assert(kCbsTypeMask == (CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST));
+static_assert(kCbsSimple == CBS_SIMPLE);
+static_assert(kBstChecked == BST_CHECKED);
+static_assert(kBstIndeterminate == BST_INDETERMINATE);
+static_assert(kMkLButton == MK_LBUTTON);
+static_assert(kWmCreate == WM_CREATE);
+static_assert(kWmDestroy == WM_DESTROY);
+static_assert(kWmSetFocus == WM_SETFOCUS);
+static_assert(kWmKillFocus == WM_KILLFOCUS);
+static_assert(kWmEnable == WM_ENABLE);
+static_assert(kWmSetText == WM_SETTEXT);
+static_assert(kWmPaint == WM_PAINT);
+static_assert(kWmEraseBkgnd == WM_ERASEBKGND);
+static_assert(kWmNcPaint == WM_NCPAINT);
+static_assert(kWmNcMouseMove == WM_NCMOUSEMOVE);
+static_assert(kEmSetReadOnly == EM_SETREADONLY);
+static_assert(kBmSetCheck == BM_SETCHECK);
+static_assert(kBmSetState == BM_SETSTATE);
+static_assert(kBmSetStyle == BM_SETSTYLE);
+static_assert(kWmHScroll == WM_HSCROLL);
+static_assert(kWmVScroll == WM_VSCROLL);
+static_assert(kWmMouseMove == WM_MOUSEMOVE);
+static_assert(kWmLButtonDown == WM_LBUTTONDOWN);
+static_assert(kWmMouseLeave == WM_MOUSELEAVE);
 
 namespace {
 
@@ -38,9 +96,6 @@ SkinState& Skin() {
   return skin;
 }
 
-// The window procedure goes through SetWindowLongA, as a 32-bit value.
-static_assert(sizeof(LONG) == sizeof(WNDPROC), "a 32-bit program");
-
 WindowId IdOf(HWND window) { return reinterpret_cast<WindowId>(window); }
 
 SkinRecord* RecordOf(HWND window) { return Skin().records.Find(IdOf(window)); }
@@ -55,7 +110,7 @@ std::string ClassNameOf(HWND window) {
   return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : std::string();
 }
 
-ControlKind KindOf(HWND window) {
+SkinKind ClassifyControl(HWND window) {
   const std::string className = ClassNameOf(window);
   HWND parent = ::GetParent(window);
   const std::string parentClassName = parent != nullptr ? ClassNameOf(parent) : std::string();
@@ -63,7 +118,7 @@ ControlKind KindOf(HWND window) {
                                     ::GetWindowTextLengthA(window) > 0});
 }
 
-std::uint32_t InitialStateOf(HWND window, ControlKind kind) {
+std::uint32_t InitialStateOf(HWND window, SkinKind kind) {
   InitialFacts facts;
   facts.style = StyleOf(window);
   facts.focused = ::GetFocus() == window;
@@ -81,17 +136,16 @@ void RedrawWhole(HWND window) {
 void TakeOver(HWND window) {
   SkinRecordList& records = Skin().records;
   if (records.Find(IdOf(window)) != nullptr) return;
-  const ControlKind kind = KindOf(window);
+  const SkinKind kind = ClassifyControl(window);
   if (!IsTakenOver(kind)) return;
   SkinRecord* record = records.Add(IdOf(window), kind, InitialStateOf(window, kind));
   if (record == nullptr) return;  // no memory: the control keeps its own look
-  const LONG previous =
-      ::SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(&SkinWindowProcedure));
-  if (previous == 0) {
+  const WNDPROC previous = ReplaceWindowProcedure(window, &SkinWindowProcedure);
+  if (previous == nullptr) {
     records.Remove(IdOf(window));
     return;
   }
-  record->previousProcedure = static_cast<std::uintptr_t>(static_cast<ULONG>(previous));
+  record->previousProcedure = reinterpret_cast<std::uintptr_t>(previous);
   RedrawWhole(window);
 }
 
@@ -99,9 +153,10 @@ void GiveBack(HWND window) {
   SkinRecordList& records = Skin().records;
   const SkinRecord* record = records.Find(IdOf(window));
   if (record == nullptr) return;
-  const auto previous = static_cast<LONG>(record->previousProcedure);
+  const auto previous = reinterpret_cast<WNDPROC>(record->previousProcedure);
   records.Remove(IdOf(window));
-  ::SetWindowLongA(window, GWL_WNDPROC, previous);
+  // Our own procedure is what comes back: nothing to keep.
+  static_cast<void>(ReplaceWindowProcedure(window, previous));
   RedrawWhole(window);
 }
 
@@ -188,16 +243,16 @@ void DrawControl(HWND window) {
   // A copy: drawing sends messages (WM_GETFONT, WM_GETTEXT) to the control.
   const DrawRequest request{window, record->kind, record->state, record->colours, palette};
   switch (request.kind) {
-    case ControlKind::PushButton: DrawPushButton(request); break;
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton: DrawCheckBox(request); break;
-    case ControlKind::GroupBox: DrawGroupBox(request); break;
-    case ControlKind::EditBox:
-    case ControlKind::ComboBox:
-    case ControlKind::DropDownList: DrawEditFrame(request); break;
-    case ControlKind::UpDown:  // keeps the look its own procedure paints
-    case ControlKind::None:
-    case ControlKind::Recognised: break;
+    case SkinKind::PushButton: DrawPushButton(request); break;
+    case SkinKind::CheckBox:
+    case SkinKind::RadioButton: DrawCheckBox(request); break;
+    case SkinKind::GroupBox: DrawGroupBox(request); break;
+    case SkinKind::EditBox:
+    case SkinKind::ComboBox:
+    case SkinKind::DropDownList: DrawEditFrame(request); break;
+    case SkinKind::UpDown:  // keeps the look its own procedure paints
+    case SkinKind::None:
+    case SkinKind::Recognised: break;
   }
 }
 
@@ -215,12 +270,12 @@ LRESULT CALLBACK SkinWindowProcedure(HWND window, UINT message, WPARAM wParam, L
   const auto previous = reinterpret_cast<WNDPROC>(record->previousProcedure);
 
   if (message == WM_DESTROY) {
-    const LRESULT result = ::CallWindowProcA(previous, window, message, wParam, lParam);
+    const LRESULT result = CallReplacedProcedure(previous, window, message, wParam, lParam);
     GiveBack(window);
     return result;
   }
   if (PaletteOf(Skin().scheme) == nullptr) {
-    return ::CallWindowProcA(previous, window, message, wParam, lParam);
+    return CallReplacedProcedure(previous, window, message, wParam, lParam);
   }
   if (message == WM_ERASEBKGND) {
     const std::optional<ParentColours> colours = AskParentForColours(window);
@@ -234,8 +289,8 @@ LRESULT CALLBACK SkinWindowProcedure(HWND window, UINT message, WPARAM wParam, L
   record->state = decision.flags;
   if (decision.trackLeave) AskForLeaveNotice(window);
   const LRESULT result = decision.handler == Handler::Default
-                             ? ::DefWindowProcA(window, message, wParam, lParam)
-                             : ::CallWindowProcA(previous, window, message, wParam, lParam);
+                             ? CallReplacedProcedure(nullptr, window, message, wParam, lParam)
+                             : CallReplacedProcedure(previous, window, message, wParam, lParam);
   if (decision.draw) DrawControl(window);
   return result;
 }
@@ -254,9 +309,9 @@ bool SkinHookInstalled() noexcept { return Skin().hook != nullptr; }
 std::size_t SkinRecordCount() noexcept { return Skin().records.Count(); }
 bool IsSkinned(HWND window) noexcept { return RecordOf(window) != nullptr; }
 
-ControlKind SkinKindOf(HWND window) noexcept {
+SkinKind SkinKindOf(HWND window) noexcept {
   const SkinRecord* record = RecordOf(window);
-  return record != nullptr ? record->kind : ControlKind::None;
+  return record != nullptr ? record->kind : SkinKind::None;
 }
 
 std::uint32_t SkinStateOf(HWND window) noexcept {

@@ -27,8 +27,8 @@ std::int32_t SetSkinScheme(std::int32_t scheme);
 [[nodiscard]] bool SkinHookInstalled() noexcept;
 [[nodiscard]] std::size_t SkinRecordCount() noexcept;
 [[nodiscard]] bool IsSkinned(HWND window) noexcept;
-// ControlKind::None for a window without record.
-[[nodiscard]] ControlKind SkinKindOf(HWND window) noexcept;
+// SkinKind::None for a window without record.
+[[nodiscard]] SkinKind SkinKindOf(HWND window) noexcept;
 // The record's state flags (see skin_state.h); 0 for a window without record.
 [[nodiscard]] std::uint32_t SkinStateOf(HWND window) noexcept;
 

@@ -107,7 +107,7 @@ void DrawCheckBox(const DrawRequest& request) noexcept {
   const int top = client.top + std::max(0, (client.Height() - kMarkSize) / 2);
   const int left = markOnRight ? client.right - kMarkSize : client.left;
   const Rect box{left, top, left + kMarkSize, top + kMarkSize};
-  if (request.kind == ControlKind::RadioButton) {
+  if (request.kind == SkinKind::RadioButton) {
     DrawRoundMark(canvas, box, flags, frame, frame, palette);
   } else {
     DrawSquareMark(canvas, box, flags, frame, frame, palette);

@@ -22,9 +22,9 @@ bool HasBorder(HWND window) {
 
 bool ShouldDraw(const DrawRequest& request) {
   switch (request.kind) {
-    case ControlKind::ComboBox:
+    case SkinKind::ComboBox:
       return true;  // draws its own sunken edge inside, without border styles
-    case ControlKind::DropDownList:
+    case SkinKind::DropDownList:
       return HasBorder(request.window) && ::SendMessageA(request.window, LB_GETCOUNT, 0, 0) > 0;
     default:
       return HasBorder(request.window);

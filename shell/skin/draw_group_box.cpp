@@ -15,21 +15,6 @@ namespace qsh::skin {
 
 namespace {
 
-SIZE MeasureSingleLine(HDC dc, const std::string& text) {
-  RECT rect{0, 0, 0, 0};
-  ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_SINGLELINE);
-  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
-
-UINT AlignFlag(TextAlign align) {
-  switch (align) {
-    case TextAlign::Left: return DT_LEFT;
-    case TextAlign::Right: return DT_RIGHT;
-    case TextAlign::Centre: break;
-  }
-  return DT_CENTER;
-}
-
 int HalfLineOfCurrentFont(HDC dc) {
   TEXTMETRICA metrics{};
   return ::GetTextMetricsA(dc, &metrics) ? metrics.tmHeight / 2 : 0;

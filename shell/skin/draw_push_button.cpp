@@ -17,21 +17,6 @@ namespace qsh::skin {
 
 namespace {
 
-int SingleLineWidth(HDC dc, std::string_view text) {
-  RECT rect{0, 0, 0, 0};
-  ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_SINGLELINE);
-  return rect.right - rect.left;
-}
-
-UINT AlignFlag(TextAlign align) {
-  switch (align) {
-    case TextAlign::Left: return DT_LEFT;
-    case TextAlign::Right: return DT_RIGHT;
-    case TextAlign::Centre: break;
-  }
-  return DT_CENTER;
-}
-
 bool IsSystemLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
 
 void DrawCaption(HDC dc, HWND window, std::uint32_t flags, const SkinPalette& palette, Rect area) {
@@ -43,7 +28,7 @@ void DrawCaption(HDC dc, HWND window, std::uint32_t flags, const SkinPalette& pa
   ScopedSelection font(dc, FontOf(window));
 
   const std::vector<std::string_view> lines = BreakCaptionLines(
-      caption, area.Width(), [dc](std::string_view text) { return SingleLineWidth(dc, text); },
+      caption, area.Width(), [dc](std::string_view text) { return MeasureSingleLine(dc, text).cx; },
       IsSystemLeadByte);
   TEXTMETRICA metrics{};
   if (!::GetTextMetricsA(dc, &metrics)) return;

@@ -17,29 +17,29 @@ bool EqualsIgnoringCase(std::string_view left, std::string_view right) noexcept 
 
 namespace {
 
-ControlKind ClassifyButton(const WindowFacts& facts) {
+SkinKind ClassifyButton(const WindowFacts& facts) {
   const std::uint32_t style = facts.style;
-  if ((style & kBsBitmap) != 0) return ControlKind::None;
+  if ((style & kBsBitmap) != 0) return SkinKind::None;
   const bool pushLike = (style & kBsPushLike) != 0;
   switch (style & kBsTypeMask) {
     case kBsPushButton:
     case kBsDefPushButton:
       // A bare tab-stop child without text is a placeholder, not a button
       // anyone looks at.
-      if (!facts.hasText && style == (kWsChild | kWsTabStop)) return ControlKind::None;
-      return ControlKind::PushButton;
+      if (!facts.hasText && style == (kWsChild | kWsTabStop)) return SkinKind::None;
+      return SkinKind::PushButton;
     case kBsCheckBox:
     case kBsAutoCheckBox:
     case kBs3State:
     case kBsAuto3State:
-      return pushLike ? ControlKind::PushButton : ControlKind::CheckBox;
+      return pushLike ? SkinKind::PushButton : SkinKind::CheckBox;
     case kBsRadioButton:
     case kBsAutoRadioButton:
-      return pushLike ? ControlKind::PushButton : ControlKind::RadioButton;
+      return pushLike ? SkinKind::PushButton : SkinKind::RadioButton;
     case kBsGroupBox:
-      return ControlKind::GroupBox;
+      return SkinKind::GroupBox;
     default:  // owner-drawn, user buttons, push boxes, command links, split buttons
-      return ControlKind::None;
+      return SkinKind::None;
   }
 }
 
@@ -48,32 +48,32 @@ constexpr std::array<std::string_view, 5> kRecognisedClasses = {
 
 }  // namespace
 
-ControlKind ClassifyWindow(const WindowFacts& facts) noexcept {
+SkinKind ClassifyWindow(const WindowFacts& facts) noexcept {
   const std::string_view name = facts.className;
   if (EqualsIgnoringCase(name, "Button")) return ClassifyButton(facts);
   if (EqualsIgnoringCase(name, "Edit")) {
     // The four fields of an IP address control keep the control's own look.
-    return EqualsIgnoringCase(facts.parentClassName, "SysIPAddress32") ? ControlKind::None
-                                                                      : ControlKind::EditBox;
+    return EqualsIgnoringCase(facts.parentClassName, "SysIPAddress32") ? SkinKind::None
+                                                                      : SkinKind::EditBox;
   }
   if (EqualsIgnoringCase(name, "ComboBox")) {
-    return (facts.style & kCbsTypeMask) == kCbsSimple ? ControlKind::None : ControlKind::ComboBox;
+    return (facts.style & kCbsTypeMask) == kCbsSimple ? SkinKind::None : SkinKind::ComboBox;
   }
-  if (EqualsIgnoringCase(name, "msctls_updown32")) return ControlKind::UpDown;
-  if (EqualsIgnoringCase(name, "ComboLBox")) return ControlKind::DropDownList;
+  if (EqualsIgnoringCase(name, "msctls_updown32")) return SkinKind::UpDown;
+  if (EqualsIgnoringCase(name, "ComboLBox")) return SkinKind::DropDownList;
   for (std::string_view recognised : kRecognisedClasses) {
-    if (EqualsIgnoringCase(name, recognised)) return ControlKind::Recognised;
+    if (EqualsIgnoringCase(name, recognised)) return SkinKind::Recognised;
   }
-  return ControlKind::None;
+  return SkinKind::None;
 }
 
-bool IsTakenOver(ControlKind kind) noexcept {
-  return kind != ControlKind::None && kind != ControlKind::Recognised;
+bool IsTakenOver(SkinKind kind) noexcept {
+  return kind != SkinKind::None && kind != SkinKind::Recognised;
 }
 
-bool IsButtonKind(ControlKind kind) noexcept {
-  return kind == ControlKind::PushButton || kind == ControlKind::CheckBox ||
-         kind == ControlKind::RadioButton;
+bool IsButtonKind(SkinKind kind) noexcept {
+  return kind == SkinKind::PushButton || kind == SkinKind::CheckBox ||
+         kind == SkinKind::RadioButton;
 }
 
 }  // namespace qsh::skin

@@ -7,7 +7,7 @@
 
 namespace qsh::skin {
 
-enum class ControlKind : std::uint8_t {
+enum class SkinKind : std::uint8_t {
   None,          // unknown class, or a button the skin leaves alone
   Recognised,    // a known class that keeps its own look
   PushButton,
@@ -28,13 +28,13 @@ struct WindowFacts {
   bool hasText = false;
 };
 
-[[nodiscard]] ControlKind ClassifyWindow(const WindowFacts& facts) noexcept;
+[[nodiscard]] SkinKind ClassifyWindow(const WindowFacts& facts) noexcept;
 
 // True for the kinds whose window procedure the skin replaces.
-[[nodiscard]] bool IsTakenOver(ControlKind kind) noexcept;
+[[nodiscard]] bool IsTakenOver(SkinKind kind) noexcept;
 
 // True for push buttons, check boxes and radio buttons.
-[[nodiscard]] bool IsButtonKind(ControlKind kind) noexcept;
+[[nodiscard]] bool IsButtonKind(SkinKind kind) noexcept;
 
 // ASCII comparison without regard to case, as window class names compare.
 [[nodiscard]] bool EqualsIgnoringCase(std::string_view left, std::string_view right) noexcept;

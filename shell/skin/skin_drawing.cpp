@@ -21,4 +21,19 @@ std::uint32_t StyleOf(HWND window) noexcept {
 
 std::uint32_t ButtonFaceValue() noexcept { return ::GetSysColor(COLOR_BTNFACE); }
 
+SIZE MeasureSingleLine(HDC dc, std::string_view text) {
+  RECT rect{0, 0, 0, 0};
+  ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_SINGLELINE);
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+UINT AlignFlag(TextAlign align) noexcept {
+  switch (align) {
+    case TextAlign::Left: return DT_LEFT;
+    case TextAlign::Right: return DT_RIGHT;
+    case TextAlign::Centre: break;
+  }
+  return DT_CENTER;
+}
+
 }  // namespace qsh::skin

@@ -7,16 +7,18 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "shell/skin/skin_classify.h"
 #include "shell/skin/skin_fills.h"
+#include "shell/skin/skin_layout.h"
 #include "shell/skin/skin_records.h"
 
 namespace qsh::skin {
 
 struct DrawRequest {
   HWND window = nullptr;
-  ControlKind kind = ControlKind::None;
+  SkinKind kind = SkinKind::None;
   std::uint32_t state = 0;
   ParentColours colours;
   const SkinPalette* palette = nullptr;
@@ -33,5 +35,9 @@ void DrawEditFrame(const DrawRequest& request) noexcept;
 [[nodiscard]] HFONT FontOf(HWND window) noexcept;  // WM_GETFONT; nullptr for the system font
 [[nodiscard]] std::uint32_t StyleOf(HWND window) noexcept;
 [[nodiscard]] std::uint32_t ButtonFaceValue() noexcept;
+// The size of text drawn as one line with the font selected into dc.
+[[nodiscard]] SIZE MeasureSingleLine(HDC dc, std::string_view text);
+// The DrawTextA flag of a caption's horizontal alignment.
+[[nodiscard]] UINT AlignFlag(TextAlign align) noexcept;
 
 }  // namespace qsh::skin

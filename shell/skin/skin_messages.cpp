@@ -48,7 +48,7 @@ std::optional<MessageDecision> DecideButton(std::uint32_t flags, std::uint32_t m
 
 // Edit boxes, and the combo boxes and drop-down lists framed like them: the
 // control paints itself and the skin draws the frame over it.
-std::optional<MessageDecision> DecideFramed(ControlKind kind, std::uint32_t flags,
+std::optional<MessageDecision> DecideFramed(SkinKind kind, std::uint32_t flags,
                                             std::uint32_t message) {
   switch (message) {
     case kWmPaint:
@@ -61,7 +61,7 @@ std::optional<MessageDecision> DecideFramed(ControlKind kind, std::uint32_t flag
     case kWmMouseLeave:
       return DefaultThenDraw(flags & ~state::kHot);
     case kEmSetReadOnly:
-      if (kind == ControlKind::EditBox) return Pass(flags);
+      if (kind == SkinKind::EditBox) return Pass(flags);
       return std::nullopt;
     default:
       return std::nullopt;
@@ -97,29 +97,29 @@ MessageDecision DecideCommon(std::uint32_t flags, std::uint32_t message, std::ui
 
 }  // namespace
 
-MessageDecision DecideMessage(ControlKind kind, std::uint32_t flags, std::uint32_t message,
+MessageDecision DecideMessage(SkinKind kind, std::uint32_t flags, std::uint32_t message,
                               std::uintptr_t wParam) noexcept {
   std::optional<MessageDecision> specific;
   switch (kind) {
-    case ControlKind::PushButton:
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton:
+    case SkinKind::PushButton:
+    case SkinKind::CheckBox:
+    case SkinKind::RadioButton:
       specific = DecideButton(flags, message, wParam);
       break;
-    case ControlKind::EditBox:
-    case ControlKind::ComboBox:
-    case ControlKind::DropDownList:
+    case SkinKind::EditBox:
+    case SkinKind::ComboBox:
+    case SkinKind::DropDownList:
       specific = DecideFramed(kind, flags, message);
       break;
-    case ControlKind::GroupBox:
+    case SkinKind::GroupBox:
       specific = DecideGroupBox(flags, message);
       break;
-    case ControlKind::UpDown:
+    case SkinKind::UpDown:
       // The up-down follows the button itself while it is held down.
       if (message == kWmLButtonDown) specific = Pass(flags);
       break;
-    case ControlKind::None:
-    case ControlKind::Recognised:
+    case SkinKind::None:
+    case SkinKind::Recognised:
       break;
   }
   return specific ? *specific : DecideCommon(flags, message, wParam);

@@ -23,7 +23,7 @@ struct MessageDecision {
   bool draw = false;        // draw the control once the handler has returned
 };
 
-[[nodiscard]] MessageDecision DecideMessage(ControlKind kind, std::uint32_t flags,
+[[nodiscard]] MessageDecision DecideMessage(SkinKind kind, std::uint32_t flags,
                                             std::uint32_t message, std::uintptr_t wParam) noexcept;
 
 }  // namespace qsh::skin

@@ -27,7 +27,7 @@ const SkinRecord* SkinRecordList::Find(WindowId window) const noexcept {
   return nullptr;
 }
 
-SkinRecord* SkinRecordList::Add(WindowId window, ControlKind kind, std::uint32_t state) noexcept {
+SkinRecord* SkinRecordList::Add(WindowId window, SkinKind kind, std::uint32_t state) noexcept {
   if (Find(window) != nullptr) return nullptr;
   void* block = allocator_.Allocate(sizeof(SkinRecord));
   if (block == nullptr) return nullptr;

@@ -22,7 +22,7 @@ struct ParentColours {
 
 struct SkinRecord {
   WindowId window = 0;
-  ControlKind kind = ControlKind::None;
+  SkinKind kind = SkinKind::None;
   std::uint32_t state = 0;
   ParentColours colours;
   std::uintptr_t previousProcedure = 0;
@@ -51,7 +51,7 @@ class SkinRecordList {
 
   // A new record at the head of the list. nullptr, and the list unchanged,
   // when the window has a record already or there is no memory.
-  SkinRecord* Add(WindowId window, ControlKind kind, std::uint32_t state) noexcept;
+  SkinRecord* Add(WindowId window, SkinKind kind, std::uint32_t state) noexcept;
 
   // Unlinks and releases the window's record; false when it has none.
   bool Remove(WindowId window) noexcept;

@@ -4,7 +4,7 @@
 
 namespace qsh::skin {
 
-std::uint32_t InitialState(ControlKind kind, const InitialFacts& facts) noexcept {
+std::uint32_t InitialState(SkinKind kind, const InitialFacts& facts) noexcept {
   std::uint32_t flags = 0;
   if ((facts.style & kWsDisabled) != 0) flags |= state::kDisabled;
   if (facts.focused) flags |= state::kFocused;
@@ -13,7 +13,7 @@ std::uint32_t InitialState(ControlKind kind, const InitialFacts& facts) noexcept
     if (facts.checkState == kBstChecked) flags |= state::kChecked;
     if (facts.checkState == kBstIndeterminate) flags |= state::kIndeterminate;
   }
-  if (kind == ControlKind::EditBox && (facts.style & kEsReadOnly) != 0) flags |= state::kReadOnly;
+  if (kind == SkinKind::EditBox && (facts.style & kEsReadOnly) != 0) flags |= state::kReadOnly;
   return flags;
 }
 

@@ -25,7 +25,7 @@ struct InitialFacts {
   std::uint32_t checkState = 0;  // the BM_GETCHECK answer; buttons only
 };
 
-[[nodiscard]] std::uint32_t InitialState(ControlKind kind, const InitialFacts& facts) noexcept;
+[[nodiscard]] std::uint32_t InitialState(SkinKind kind, const InitialFacts& facts) noexcept;
 
 [[nodiscard]] constexpr bool Has(std::uint32_t flags, std::uint32_t flag) noexcept {
   return (flags & flag) != 0;

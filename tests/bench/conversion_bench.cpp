@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "web/bytes_to_text.h"
+#include "web/bytes.h"
 #include "web/gb2312_iconv.h"
 #include "web/iconv_facility.h"
 #include "web/locate_text.h"

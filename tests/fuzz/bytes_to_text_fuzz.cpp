@@ -5,7 +5,7 @@
 #include <string>
 
 #include "tests/fuzz/fuzz_check.h"
-#include "web/bytes_to_text.h"
+#include "web/bytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const qsh::Bytes bytes(data, data + size);

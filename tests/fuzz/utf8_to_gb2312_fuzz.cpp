@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "tests/fuzz/fuzz_check.h"
-#include "web/bytes_to_text.h"
+#include "web/bytes.h"
 #include "web/gb2312_iconv.h"
 #include "web/locate_text.h"
 #include "web/utf8_to_gb2312.h"

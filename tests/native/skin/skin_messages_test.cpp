@@ -14,7 +14,7 @@ using namespace state;
 
 struct MessageCase {
   const char* label;
-  ControlKind kind;
+  SkinKind kind;
   std::uint32_t flags;
   std::uint32_t message;
   std::uintptr_t wParam;
@@ -25,14 +25,14 @@ std::ostream& operator<<(std::ostream& out, const MessageCase& c) { return out <
 
 constexpr auto P = Handler::Previous;
 constexpr auto D = Handler::Default;
-constexpr auto Push = ControlKind::PushButton;
-constexpr auto Check = ControlKind::CheckBox;
-constexpr auto Radio = ControlKind::RadioButton;
-constexpr auto Edit = ControlKind::EditBox;
-constexpr auto Group = ControlKind::GroupBox;
-constexpr auto Combo = ControlKind::ComboBox;
-constexpr auto List = ControlKind::DropDownList;
-constexpr auto Spin = ControlKind::UpDown;
+constexpr auto Push = SkinKind::PushButton;
+constexpr auto Check = SkinKind::CheckBox;
+constexpr auto Radio = SkinKind::RadioButton;
+constexpr auto Edit = SkinKind::EditBox;
+constexpr auto Group = SkinKind::GroupBox;
+constexpr auto Combo = SkinKind::ComboBox;
+constexpr auto List = SkinKind::DropDownList;
+constexpr auto Spin = SkinKind::UpDown;
 
 class DecideMessageTest : public ::testing::TestWithParam<MessageCase> {};
 

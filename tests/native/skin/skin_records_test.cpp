@@ -43,17 +43,17 @@ TEST(SkinRecordListTest, NewestRecordComesFirst) {
   CountingAllocator allocator;
   SkinRecordList list(allocator);
   EXPECT_TRUE(list.Empty());
-  ASSERT_NE(list.Add(0x10, ControlKind::GroupBox, 0), nullptr);
-  ASSERT_NE(list.Add(0x20, ControlKind::EditBox, 1), nullptr);
-  SkinRecord* third = list.Add(0x30, ControlKind::PushButton, 5);
+  ASSERT_NE(list.Add(0x10, SkinKind::GroupBox, 0), nullptr);
+  ASSERT_NE(list.Add(0x20, SkinKind::EditBox, 1), nullptr);
+  SkinRecord* third = list.Add(0x30, SkinKind::PushButton, 5);
   ASSERT_NE(third, nullptr);
   EXPECT_EQ(Order(list), (std::vector<WindowId>{0x30, 0x20, 0x10}));
   EXPECT_EQ(list.Count(), 3u);
-  EXPECT_EQ(third->kind, ControlKind::PushButton);
+  EXPECT_EQ(third->kind, SkinKind::PushButton);
   EXPECT_EQ(third->state, 5u);
   EXPECT_EQ(third->previousProcedure, 0u);
   EXPECT_EQ(third->colours.brush, 0u);
-  EXPECT_EQ(list.Find(0x20)->kind, ControlKind::EditBox);
+  EXPECT_EQ(list.Find(0x20)->kind, SkinKind::EditBox);
   EXPECT_EQ(list.Find(0x40), nullptr);
   EXPECT_EQ(allocator.Outstanding(), 3u);
 }
@@ -61,10 +61,10 @@ TEST(SkinRecordListTest, NewestRecordComesFirst) {
 TEST(SkinRecordListTest, AWindowHasAtMostOneRecord) {
   CountingAllocator allocator;
   SkinRecordList list(allocator);
-  ASSERT_NE(list.Add(0x10, ControlKind::GroupBox, 0), nullptr);
-  EXPECT_EQ(list.Add(0x10, ControlKind::PushButton, 7), nullptr);
+  ASSERT_NE(list.Add(0x10, SkinKind::GroupBox, 0), nullptr);
+  EXPECT_EQ(list.Add(0x10, SkinKind::PushButton, 7), nullptr);
   EXPECT_EQ(list.Count(), 1u);
-  EXPECT_EQ(list.Find(0x10)->kind, ControlKind::GroupBox) << "the first record stays";
+  EXPECT_EQ(list.Find(0x10)->kind, SkinKind::GroupBox) << "the first record stays";
   EXPECT_EQ(allocator.Outstanding(), 1u);
 }
 
@@ -75,7 +75,7 @@ TEST(SkinRecordListTest, VisitingEveryWindowTwiceLeavesOneRecordEach) {
   SkinRecordList list(allocator);
   const std::vector<WindowId> visits{1, 2, 3, 4, 2, 3, 4, 1, 2, 3, 4};
   for (WindowId window : visits) {
-    if (list.Find(window) == nullptr) list.Add(window, ControlKind::GroupBox, 0);
+    if (list.Find(window) == nullptr) list.Add(window, SkinKind::GroupBox, 0);
   }
   EXPECT_EQ(Order(list), (std::vector<WindowId>{4, 3, 2, 1}));
 }
@@ -88,7 +88,7 @@ TEST(SkinRecordListTest, RemoveUnlinksAnyPositionAndReleasesTheRecord) {
   for (const Row& row : {Row{0x30, {0x20, 0x10}}, Row{0x20, {0x30, 0x10}}, Row{0x10, {0x30, 0x20}}}) {
     CountingAllocator allocator;
     SkinRecordList list(allocator);
-    for (WindowId w : {0x10u, 0x20u, 0x30u}) list.Add(w, ControlKind::PushButton, 0);
+    for (WindowId w : {0x10u, 0x20u, 0x30u}) list.Add(w, SkinKind::PushButton, 0);
     EXPECT_TRUE(list.Remove(row.removed));
     EXPECT_EQ(Order(list), row.left);
     EXPECT_EQ(allocator.Outstanding(), 2u);
@@ -101,7 +101,7 @@ TEST(SkinRecordListTest, RemovingTheLastRecordEmptiesTheList) {
   CountingAllocator allocator;
   SkinRecordList list(allocator);
   EXPECT_FALSE(list.Remove(0x10));
-  list.Add(0x10, ControlKind::EditBox, 0);
+  list.Add(0x10, SkinKind::EditBox, 0);
   EXPECT_TRUE(list.Remove(0x10));
   EXPECT_TRUE(list.Empty());
   EXPECT_EQ(list.Head(), nullptr);
@@ -111,18 +111,18 @@ TEST(SkinRecordListTest, RemovingTheLastRecordEmptiesTheList) {
 TEST(SkinRecordListTest, WithoutMemoryNothingChanges) {
   CountingAllocator allocator;
   SkinRecordList list(allocator);
-  list.Add(0x10, ControlKind::EditBox, 0);
+  list.Add(0x10, SkinKind::EditBox, 0);
   allocator.FailNext();
-  EXPECT_EQ(list.Add(0x20, ControlKind::PushButton, 0), nullptr);
+  EXPECT_EQ(list.Add(0x20, SkinKind::PushButton, 0), nullptr);
   EXPECT_EQ(Order(list), (std::vector<WindowId>{0x10}));
-  EXPECT_NE(list.Add(0x20, ControlKind::PushButton, 0), nullptr) << "memory back";
+  EXPECT_NE(list.Add(0x20, SkinKind::PushButton, 0), nullptr) << "memory back";
 }
 
 TEST(SkinRecordListTest, TheListReleasesWhatIsLeftWhenItEnds) {
   CountingAllocator allocator;
   {
     SkinRecordList list(allocator);
-    for (WindowId w = 1; w <= 50; ++w) list.Add(w, ControlKind::PushButton, 0);
+    for (WindowId w = 1; w <= 50; ++w) list.Add(w, SkinKind::PushButton, 0);
     EXPECT_EQ(allocator.Outstanding(), 50u);
   }
   EXPECT_EQ(allocator.Outstanding(), 0u);

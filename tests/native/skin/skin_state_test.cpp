@@ -12,24 +12,24 @@ using namespace state;
 TEST(InitialStateTest, FollowsTheWindowAtTheMomentOfTakingOver) {
   struct Row {
     const char* label;
-    ControlKind kind;
+    SkinKind kind;
     InitialFacts facts;
     std::uint32_t expected;
   };
   for (const Row& row : {
-           Row{"plain push button", ControlKind::PushButton, {kWsChild, false, 0}, 0},
-           Row{"default push button", ControlKind::PushButton, {kWsChild | kBsDefPushButton, false, 0}, kDefault},
-           Row{"disabled and focused", ControlKind::PushButton, {kWsChild | kWsDisabled, true, 0}, kDisabled | kFocused},
-           Row{"checked push-like box", ControlKind::PushButton, {kBsAutoCheckBox | kBsPushLike, false, kBstChecked}, kChecked},
-           Row{"indeterminate check box", ControlKind::CheckBox, {kBsAuto3State, false, kBstIndeterminate}, kIndeterminate},
-           Row{"check box style is not default", ControlKind::CheckBox, {kBsCheckBox, false, 0}, 0},
-           Row{"checked radio", ControlKind::RadioButton, {kBsAutoRadioButton, false, kBstChecked}, kChecked},
-           Row{"read-only edit", ControlKind::EditBox, {kWsChild | kEsReadOnly, false, 0}, kReadOnly},
+           Row{"plain push button", SkinKind::PushButton, {kWsChild, false, 0}, 0},
+           Row{"default push button", SkinKind::PushButton, {kWsChild | kBsDefPushButton, false, 0}, kDefault},
+           Row{"disabled and focused", SkinKind::PushButton, {kWsChild | kWsDisabled, true, 0}, kDisabled | kFocused},
+           Row{"checked push-like box", SkinKind::PushButton, {kBsAutoCheckBox | kBsPushLike, false, kBstChecked}, kChecked},
+           Row{"indeterminate check box", SkinKind::CheckBox, {kBsAuto3State, false, kBstIndeterminate}, kIndeterminate},
+           Row{"check box style is not default", SkinKind::CheckBox, {kBsCheckBox, false, 0}, 0},
+           Row{"checked radio", SkinKind::RadioButton, {kBsAutoRadioButton, false, kBstChecked}, kChecked},
+           Row{"read-only edit", SkinKind::EditBox, {kWsChild | kEsReadOnly, false, 0}, kReadOnly},
            // 0x800 is ES_READONLY for an edit but BS_BOTTOM for a button.
-           Row{"bottom-aligned button is not read-only", ControlKind::PushButton, {kBsBottom, false, 0}, 0},
-           Row{"group box ignores the check answer", ControlKind::GroupBox, {kBsGroupBox, false, kBstChecked}, 0},
+           Row{"bottom-aligned button is not read-only", SkinKind::PushButton, {kBsBottom, false, 0}, 0},
+           Row{"group box ignores the check answer", SkinKind::GroupBox, {kBsGroupBox, false, kBstChecked}, 0},
            // 0x1 is BS_DEFPUSHBUTTON for a button but ES_CENTER for an edit.
-           Row{"centred edit is not default", ControlKind::EditBox, {kWsChild | 0x1, true, 0}, kFocused},
+           Row{"centred edit is not default", SkinKind::EditBox, {kWsChild | 0x1, true, 0}, kFocused},
        }) {
     EXPECT_EQ(InitialState(row.kind, row.facts), row.expected) << row.label;
   }

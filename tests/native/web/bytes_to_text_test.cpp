@@ -1,4 +1,4 @@
-#include "web/bytes_to_text.h"
+#include "web/bytes.h"
 
 #include <gtest/gtest.h>
 

@@ -19,22 +19,22 @@ const std::string kUtf8LaterMarker =
     "\xE8\xBD\xAF\xE4\xBB\xB6\xE7\x89\x88\xE6\x9C\xAC\xEF\xBC\x9A\xE3\x80\x90V1.02\xE3\x80\x91";
 
 // Records every call in order, so that the tests see the sequence of steps.
-struct Recorder final : PageFetcher, TextHolder, MessageShower, ProgramEnder {
+struct Recorder final : VersionCheckHost {
   Bytes page;
   // When set, what the edit box gives back instead of what it was given.
   const std::string* readBackOverride = nullptr;
   std::string content;
   std::vector<std::string> events;
 
-  Bytes FetchUrl(const std::string& url) override {
+  Bytes Fetch(const std::string& url) override {
     events.push_back("fetch " + url);
     return page;
   }
-  void SetContent(const std::string& text) override {
+  void SetShownText(const std::string& text) override {
     events.push_back("set " + std::to_string(text.size()) + " bytes");
     content = text;
   }
-  std::string GetContent() override {
+  std::string ShownText() override {
     events.push_back("get");
     return readBackOverride != nullptr ? *readBackOverride : content;
   }
@@ -44,7 +44,7 @@ struct Recorder final : PageFetcher, TextHolder, MessageShower, ProgramEnder {
   }
 
   std::vector<std::string> Run() {
-    VersionCheck({*this, *this, *this, *this});
+    VersionCheck(*this);
     return events;
   }
 };

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 #include "platform/gdi_objects.h"
 
@@ -38,15 +39,10 @@ bool Image::Save(const std::string& path) const {
   return std::fclose(out) == 0 && written;
 }
 
-Image CaptureWindow(HWND window) {
-  RECT rect{};
-  if (!::GetWindowRect(window, &rect)) return Image();
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
+Image DrawnImage(int width, int height, const std::function<bool(HDC)>& draw) {
   if (width <= 0 || height <= 0) return Image();
-  WindowDc source(window, WindowDc::Area::Whole);
-  UniqueMemoryDc memory(::CreateCompatibleDC(source.get()));
-  if (!source || !memory) return Image();
+  UniqueMemoryDc memory(::CreateCompatibleDC(nullptr));
+  if (!memory) return Image();
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
@@ -59,13 +55,25 @@ Image CaptureWindow(HWND window) {
   if (!bitmap || bits == nullptr) return Image();
   {
     ScopedSelection selection(memory.get(), bitmap.get());
-    if (!::BitBlt(memory.get(), 0, 0, width, height, source.get(), 0, 0, SRCCOPY)) return Image();
+    if (!draw(memory.get())) return Image();
     ::GdiFlush();
   }
   const auto* first = static_cast<const std::uint32_t*>(bits);
   std::vector<std::uint32_t> pixels(first, first + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
   for (std::uint32_t& pixel : pixels) pixel &= 0x00FFFFFF;
   return Image(width, height, std::move(pixels));
+}
+
+Image CaptureWindow(HWND window) {
+  RECT rect{};
+  if (!::GetWindowRect(window, &rect)) return Image();
+  WindowDc source(window, WindowDc::Area::Whole);
+  if (!source) return Image();
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  return DrawnImage(width, height, [&](HDC memory) {
+    return ::BitBlt(memory, 0, 0, width, height, source.get(), 0, 0, SRCCOPY) != FALSE;
+  });
 }
 
 bool Near(Rgb a, Rgb b, int tolerance) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -30,6 +31,11 @@ class Image {
   int height_ = 0;
   std::vector<std::uint32_t> pixels_;  // 0x00RRGGBB, top row first
 };
+
+// What `draw` draws into a fresh 32-bit bitmap of that size, selected into
+// a memory device context; empty when the bitmap cannot be made or draw
+// answers false.
+Image DrawnImage(int width, int height, const std::function<bool(HDC)>& draw);
 
 // The whole window, frame included, as its device context shows it.
 Image CaptureWindow(HWND window);

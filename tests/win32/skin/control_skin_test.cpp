@@ -40,10 +40,10 @@ TEST_F(ControlSkinTest, SwitchingOnTakesOverTheGroupBoxesAndTheHiddenEditBox) {
   EXPECT_EQ(SetSkinScheme(2), 1);
   EXPECT_TRUE(SkinHookInstalled());
   EXPECT_EQ(CurrentSkinScheme(), 2);
-  EXPECT_EQ(SkinKindOf(layout.groupBox1), ControlKind::GroupBox);
-  EXPECT_EQ(SkinKindOf(layout.groupBox2), ControlKind::GroupBox);
-  EXPECT_EQ(SkinKindOf(layout.groupBox3), ControlKind::GroupBox);
-  EXPECT_EQ(SkinKindOf(layout.hiddenEdit), ControlKind::EditBox) << "a grandchild, and hidden";
+  EXPECT_EQ(SkinKindOf(layout.groupBox1), SkinKind::GroupBox);
+  EXPECT_EQ(SkinKindOf(layout.groupBox2), SkinKind::GroupBox);
+  EXPECT_EQ(SkinKindOf(layout.groupBox3), SkinKind::GroupBox);
+  EXPECT_EQ(SkinKindOf(layout.hiddenEdit), SkinKind::EditBox) << "a grandchild, and hidden";
   EXPECT_FALSE(IsSkinned(layout.host.get()));
   EXPECT_FALSE(IsSkinned(layout.pictureBox));
   EXPECT_EQ(SkinRecordCount(), 4u);
@@ -67,7 +67,7 @@ TEST_F(ControlSkinTest, InitialFlagsFollowTheWindow) {
   EXPECT_EQ(SkinStateOf(disabled), state::kDisabled);
   EXPECT_EQ(SkinStateOf(byDefault), state::kDefault);
   EXPECT_EQ(SkinStateOf(checked), state::kChecked);
-  EXPECT_EQ(SkinKindOf(checked), ControlKind::CheckBox);
+  EXPECT_EQ(SkinKindOf(checked), SkinKind::CheckBox);
   EXPECT_EQ(SkinStateOf(mixed), state::kIndeterminate);
   EXPECT_EQ(SkinStateOf(readOnly), state::kReadOnly);
   EXPECT_EQ(SkinStateOf(focused), state::kFocused);
@@ -82,7 +82,7 @@ TEST_F(ControlSkinTest, AControlCreatedLaterIsTakenOverInItsCreate) {
   ASSERT_EQ(CreationNotices().size(), 1u);
   EXPECT_EQ(CreationNotices()[0].child, button);
   EXPECT_TRUE(CreationNotices()[0].skinnedAtCreation);
-  EXPECT_EQ(SkinKindOf(button), ControlKind::PushButton);
+  EXPECT_EQ(SkinKindOf(button), SkinKind::PushButton);
 
   HWND label = CreateControl(host.get(), "STATIC", "not ours", WS_CHILD | WS_VISIBLE, 0, 10, 40, 80, 24);
   EXPECT_FALSE(IsSkinned(label));
@@ -146,19 +146,19 @@ TEST_F(ControlSkinTest, TakesOverTheKnownKindsOnly) {
   struct Row {
     const char* label;
     HWND window;
-    ControlKind expected;
+    SkinKind expected;
   };
   const Row rows[] = {
-      {"check box", CreateControl(h, "BUTTON", "c", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 0, 80, 20), ControlKind::CheckBox},
-      {"radio", CreateControl(h, "BUTTON", "r", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, 0, 0, 20, 80, 20), ControlKind::RadioButton},
-      {"push-like", CreateControl(h, "BUTTON", "p", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_PUSHLIKE, 0, 0, 40, 80, 20), ControlKind::PushButton},
-      {"owner-drawn", CreateControl(h, "BUTTON", "o", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 60, 80, 20), ControlKind::None},
-      {"bare tab stop", CreateControl(h, "BUTTON", "", WS_CHILD | WS_TABSTOP, 0, 0, 80, 80, 20), ControlKind::None},
-      {"combo box", CreateControl(h, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 100, 0, 80, 100), ControlKind::ComboBox},
-      {"simple combo box", CreateControl(h, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_SIMPLE, 0, 100, 30, 80, 100), ControlKind::None},
-      {"list box", CreateControl(h, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 200, 0, 80, 60), ControlKind::None},
-      {"scroll bar", CreateControl(h, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE, 0, 200, 80, 80, 16), ControlKind::None},
-      {"static", CreateControl(h, "STATIC", "s", WS_CHILD | WS_VISIBLE, 0, 200, 100, 80, 16), ControlKind::None},
+      {"check box", CreateControl(h, "BUTTON", "c", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 0, 80, 20), SkinKind::CheckBox},
+      {"radio", CreateControl(h, "BUTTON", "r", WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON, 0, 0, 20, 80, 20), SkinKind::RadioButton},
+      {"push-like", CreateControl(h, "BUTTON", "p", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | BS_PUSHLIKE, 0, 0, 40, 80, 20), SkinKind::PushButton},
+      {"owner-drawn", CreateControl(h, "BUTTON", "o", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 60, 80, 20), SkinKind::None},
+      {"bare tab stop", CreateControl(h, "BUTTON", "", WS_CHILD | WS_TABSTOP, 0, 0, 80, 80, 20), SkinKind::None},
+      {"combo box", CreateControl(h, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 0, 100, 0, 80, 100), SkinKind::ComboBox},
+      {"simple combo box", CreateControl(h, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_SIMPLE, 0, 100, 30, 80, 100), SkinKind::None},
+      {"list box", CreateControl(h, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 0, 200, 0, 80, 60), SkinKind::None},
+      {"scroll bar", CreateControl(h, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE, 0, 200, 80, 80, 16), SkinKind::None},
+      {"static", CreateControl(h, "STATIC", "s", WS_CHILD | WS_VISIBLE, 0, 200, 100, 80, 16), SkinKind::None},
   };
   SetSkinScheme(2);
   for (const Row& row : rows) {
@@ -169,7 +169,7 @@ TEST_F(ControlSkinTest, TakesOverTheKnownKindsOnly) {
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
   ASSERT_TRUE(::GetComboBoxInfo(rows[5].window, &info));
-  EXPECT_EQ(SkinKindOf(info.hwndList), ControlKind::DropDownList);
+  EXPECT_EQ(SkinKindOf(info.hwndList), SkinKind::DropDownList);
 }
 
 TEST_F(ControlSkinTest, TheListOfAComboBoxCreatedLaterIsTakenOverToo) {
@@ -179,9 +179,9 @@ TEST_F(ControlSkinTest, TheListOfAComboBoxCreatedLaterIsTakenOverToo) {
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
   ASSERT_TRUE(::GetComboBoxInfo(combo, &info));
-  EXPECT_EQ(SkinKindOf(combo), ControlKind::ComboBox);
-  EXPECT_EQ(SkinKindOf(info.hwndList), ControlKind::DropDownList);
-  EXPECT_EQ(SkinKindOf(info.hwndItem), ControlKind::EditBox) << "its edit field";
+  EXPECT_EQ(SkinKindOf(combo), SkinKind::ComboBox);
+  EXPECT_EQ(SkinKindOf(info.hwndList), SkinKind::DropDownList);
+  EXPECT_EQ(SkinKindOf(info.hwndItem), SkinKind::EditBox) << "its edit field";
 }
 
 TEST_F(ControlSkinTest, OnlyTheCallingThreadsWindowsAreReached) {

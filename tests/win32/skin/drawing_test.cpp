@@ -273,7 +273,7 @@ TEST_F(SkinDrawingTest, ADropDownListIsFramedOnceItHoldsAnItem) {
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
   ASSERT_TRUE(::GetComboBoxInfo(filled, &info));
-  ASSERT_EQ(SkinKindOf(info.hwndList), ControlKind::DropDownList);
+  ASSERT_EQ(SkinKindOf(info.hwndList), SkinKind::DropDownList);
   ::SendMessageA(filled, CB_SHOWDROPDOWN, TRUE, 0);
   ASSERT_TRUE(testing::PumpUntil([&] { return ::IsWindowVisible(info.hwndList) != FALSE; }));
   ASSERT_TRUE(testing::PumpUntilPainted(info.hwndList));

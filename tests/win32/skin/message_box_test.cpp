@@ -24,7 +24,7 @@ struct BoxProbe {
   bool done = false;  // the box has been looked at and told to close
   bool sawBox = false;
   bool skinned = false;
-  ControlKind kind = ControlKind::None;
+  SkinKind kind = SkinKind::None;
   std::uint32_t flags = 0;
   Image button;
   std::size_t recordsWhileOpen = 0;
@@ -76,7 +76,7 @@ TEST(MessageBoxSkinTest, TheOkButtonOfAMessageBoxIsSkinned) {
   EXPECT_EQ(answer, IDOK);
   ASSERT_TRUE(probe.sawBox) << "the box never showed a painted, focused OK button";
   EXPECT_TRUE(probe.skinned);
-  EXPECT_EQ(probe.kind, ControlKind::PushButton);
+  EXPECT_EQ(probe.kind, SkinKind::PushButton);
   EXPECT_EQ(probe.flags & (state::kFocused | state::kDefault), state::kFocused | state::kDefault);
   EXPECT_GE(probe.recordsWhileOpen, 1u);
   EXPECT_EQ(SkinRecordCount(), 0u) << "the box's buttons are gone, and their records with them";

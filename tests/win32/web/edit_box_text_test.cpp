@@ -1,12 +1,11 @@
 // The version check's text round trip through a real multi-line edit control.
-#include "web/win32/edit_box_text.h"
-
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "platform/window_text.h"
 #include "web/locate_text.h"
 #include "web/version_check.h"
 
@@ -29,22 +28,20 @@ class EditBoxTextTest : public ::testing::Test {
 };
 
 TEST_F(EditBoxTextTest, TextReadBackEqualsTextSet) {
-  EditBoxText text(editBox_);
   std::string page;
   for (int i = 0; i < 20000; ++i) page += "<p>中文页面\r\n";  // far beyond 32K characters
   page += std::string(kVersionMarker);
-  text.SetContent(page);
-  const std::string shown = text.GetContent();
+  SetWindowTextOf(editBox_, page);
+  const std::string shown = WindowTextOf(editBox_);
   EXPECT_EQ(shown.size(), page.size());
   EXPECT_TRUE(shown == page);
   EXPECT_EQ(LocateText(shown, kVersionMarker), static_cast<int32_t>(page.size() - kVersionMarker.size() + 1));
 }
 
 TEST_F(EditBoxTextTest, EmptyContentReadsBackEmpty) {
-  EditBoxText text(editBox_);
-  text.SetContent("something");
-  text.SetContent("");
-  EXPECT_EQ(text.GetContent(), "");
+  SetWindowTextOf(editBox_, "something");
+  SetWindowTextOf(editBox_, "");
+  EXPECT_EQ(WindowTextOf(editBox_), "");
 }
 
 }  // namespace

@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "platform/system_library.h"
+#include "platform/window_text.h"
 #include "web/forum_urls.h"
 #include "web/version_check.h"
-#include "web/win32/edit_box_text.h"
 #include "web/win32/fetch_url.h"
 
 namespace qsh {
@@ -111,62 +111,43 @@ struct CheckOutcome {
   std::vector<int32_t> endedWith;
 };
 
-class RedirectedFetcher final : public PageFetcher {
+// 编辑框1 as a real edit control, or as a plain string for pages of many
+// megabytes: a real edit control takes seconds under Wine to take in and
+// give back megabytes, and how it holds large texts is tested with the
+// control itself.
+enum class Holder { EditControl, String };
+
+class RecordingHost final : public VersionCheckHost {
  public:
-  RedirectedFetcher(std::string faultPath, CheckOutcome& outcome)
-      : faultPath_(std::move(faultPath)), outcome_(outcome) {}
-  Bytes FetchUrl(const std::string& url) override {
+  RecordingHost(std::string faultPath, CheckOutcome& outcome, HWND editBox)
+      : faultPath_(std::move(faultPath)), outcome_(outcome), editBox_(editBox) {}
+
+  Bytes Fetch(const std::string& url) override {
     outcome_.requestedUrl = url;
     Bytes body = qsh::FetchUrl(FaultUrl(faultPath_));
     outcome_.fetched = body.size();
     return body;
   }
+  void SetShownText(const std::string& text) override {
+    if (editBox_ != nullptr) SetWindowTextOf(editBox_, text);
+    else text_ = text;
+  }
+  std::string ShownText() override { return editBox_ != nullptr ? WindowTextOf(editBox_) : text_; }
+  void ShowMessage(const std::string& text) override { outcome_.messages.push_back(text); }
+  void EndProgram(int32_t exitCode) override { outcome_.endedWith.push_back(exitCode); }
 
  private:
   std::string faultPath_;
   CheckOutcome& outcome_;
-};
-
-class RecordedMessages final : public MessageShower {
- public:
-  explicit RecordedMessages(CheckOutcome& outcome) : outcome_(outcome) {}
-  void ShowMessage(const std::string& text) override { outcome_.messages.push_back(text); }
-
- private:
-  CheckOutcome& outcome_;
-};
-
-class RecordedEnd final : public ProgramEnder {
- public:
-  explicit RecordedEnd(CheckOutcome& outcome) : outcome_(outcome) {}
-  void EndProgram(int32_t exitCode) override { outcome_.endedWith.push_back(exitCode); }
-
- private:
-  CheckOutcome& outcome_;
-};
-
-// 编辑框1 as a plain string, for pages of many megabytes: a real edit
-// control takes seconds under Wine to take in and give back megabytes,
-// and how it holds large texts is tested with the control itself.
-class StringHolder final : public TextHolder {
- public:
-  void SetContent(const std::string& text) override { text_ = text; }
-  std::string GetContent() override { return text_; }
-
- private:
+  HWND editBox_;
   std::string text_;
 };
 
-enum class Holder { EditControl, String };
-
 CheckOutcome RunVersionCheck(const std::string& faultPath, Holder holder) {
   CheckOutcome outcome;
-  RedirectedFetcher fetcher(faultPath, outcome);
-  RecordedMessages messages(outcome);
-  RecordedEnd ender(outcome);
   if (holder == Holder::String) {
-    StringHolder shown;
-    VersionCheck({fetcher, shown, messages, ender});
+    RecordingHost host(faultPath, outcome, nullptr);
+    VersionCheck(host);
     return outcome;
   }
   // As 编辑框1: invisible, multi-line, without a text limit; owned by the
@@ -175,8 +156,8 @@ CheckOutcome RunVersionCheck(const std::string& faultPath, Holder holder) {
       ::CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 100, 100,
                         nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
   if (editBox == nullptr) return outcome;
-  EditBoxText shown(editBox);
-  VersionCheck({fetcher, shown, messages, ender});
+  RecordingHost host(faultPath, outcome, editBox);
+  VersionCheck(host);
   ::DestroyWindow(editBox);
   return outcome;
 }

@@ -1,16 +1,16 @@
-#include "web/win32/edit_box_text.h"
+#include "platform/window_text.h"
 
 #include <algorithm>
 #include <new>
 
 namespace qsh {
 
-void EditBoxText::SetContent(const std::string& text) {
-  ::SetWindowTextA(editBox_, text.c_str());
+void SetWindowTextOf(HWND window, const std::string& text) {
+  ::SetWindowTextA(window, text.c_str());
 }
 
-std::string EditBoxText::GetContent() {
-  const int length = ::GetWindowTextLengthA(editBox_);  // may count more than there is
+std::string WindowTextOf(HWND window) {
+  const int length = ::GetWindowTextLengthA(window);  // may count more than there is
   if (length <= 0) return {};
   std::string text;
   try {
@@ -18,7 +18,7 @@ std::string EditBoxText::GetContent() {
   } catch (const std::bad_alloc&) {
     return {};
   }
-  const int copied = ::GetWindowTextA(editBox_, text.data(), length + 1);
+  const int copied = ::GetWindowTextA(window, text.data(), length + 1);
   text.resize(static_cast<std::size_t>(std::clamp(copied, 0, length)));
   return text;
 }
