@@ -19,15 +19,15 @@ HotkeyId RestoreHotkeyId = 0;
 
 namespace {
 
-std::string runDirectoryOfProcess;
+std::wstring runDirectoryOfProcess;
 Win32FileServices fileServices;
 
 constexpr std::int32_t kNoModifier = 0;
 
 }  // namespace
 
-void SetRunDirectory(std::string runDirectory) { runDirectoryOfProcess = std::move(runDirectory); }
-std::string RunDirectory() { return runDirectoryOfProcess; }
+void SetRunDirectory(std::wstring runDirectory) { runDirectoryOfProcess = std::move(runDirectory); }
+std::wstring RunDirectory() { return runDirectoryOfProcess; }
 
 void OnMainWindowCreated() {
   // First, so that every control, and every message box from now on, wears it.

@@ -8,9 +8,9 @@
 
 namespace qsh {
 
-void SetRunDirectory(std::string runDirectory);
+void SetRunDirectory(std::wstring runDirectory);
 // A fresh copy each time.
-std::string RunDirectory();
+std::wstring RunDirectory();
 
 extern HotkeyId BackupHotkeyId;
 extern HotkeyId RestoreHotkeyId;
