@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -182,6 +183,14 @@ TEST(RunDirectoryOnCodePage936, KeepsTheOutcomesOfTheByteWiseSearch) {
     EXPECT_EQ(RunDirectoryFromModulePath(modulePath), FromCodePage936(c.runDirectory))
         << c.modulePath;
   }
+}
+
+// These tests run on a Chinese system and again on a Western one (see
+// CMakeLists.txt); this proves which one they ran on.
+TEST(RunDirectoryWin32, RunsOnTheSystemItWasAskedFor) {
+  const wchar_t* locale = ::_wgetenv(L"QSH_WINE_LOCALE");
+  const bool western = locale != nullptr && std::wstring(locale) == L"C.UTF-8";
+  EXPECT_EQ(::GetACP(), western ? 1252u : 936u);
 }
 
 TEST(RunDirectoryWin32, IsTheFolderOfTheExecutable) {
