@@ -50,6 +50,10 @@ class FileServices {
   // Removes whatever a copy onto the target that never finished (its
   // process killed) left beside the target; nothing else.
   virtual void DiscardUnfinishedCopy(const std::wstring& target) = 0;
+
+  // Makes the copies that replaced files in the folder durable, so that a
+  // power cut cannot roll them back, where the platform can.
+  virtual void FlushFolder(const std::wstring& folder) = 0;
 };
 
 }  // namespace qsh

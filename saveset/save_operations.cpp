@@ -33,6 +33,8 @@ void BackupSaveSet(FileServices& files, std::wstring_view runDirectory) {
     files.CopyOver(live, BackupPath(runDirectory, entry),
                    {HiddenTarget::Refuse, HeldTarget::Keep});
   }
+  // Once for the whole snapshot, after its last copy.
+  files.FlushFolder(BackupFolderPath(runDirectory));
 }
 
 void RestoreSaveSet(FileServices& files, std::wstring_view runDirectory) {
@@ -48,6 +50,7 @@ void RestoreSaveSet(FileServices& files, std::wstring_view runDirectory) {
     files.CopyOver(backup, LivePath(runDirectory, entry),
                    {HiddenTarget::Replace, HeldTarget::OverwriteInPlace});
   }
+  files.FlushFolder(std::wstring(runDirectory));
 }
 
 }  // namespace qsh

@@ -17,25 +17,6 @@ DWORD CopiedAttributes(DWORD sourceAttributes) {
   return copied ? copied : FILE_ATTRIBUTE_NORMAL;
 }
 
-// The folder that holds a path, in a form that opens the folder itself:
-// "\\?\C:" would name the volume, "\\?\C:\" names its root folder.
-std::wstring FolderOf(const std::wstring& path) {
-  const std::wstring::size_type separator = path.rfind(L'\\');
-  if (separator == std::wstring::npos || separator == 0) return {};
-  std::wstring folder = path.substr(0, separator);
-  if (folder.back() == L':') folder.push_back(L'\\');
-  return folder;
-}
-
-// Makes a rename in the folder durable where the platform can flush a
-// folder; where it cannot, the rename stands all the same.
-void FlushFolder(const std::wstring& folder) {
-  if (folder.empty()) return;
-  const UniqueFile handle(::CreateFileW(folder.c_str(), GENERIC_WRITE, kShareAll, nullptr,
-                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (handle) ::FlushFileBuffers(handle.get());
-}
-
 // The target opened for writing when another program holds it open in a
 // way that forbids replacing or removing it but shares writing; otherwise
 // no handle (nobody holds it so, or writing is not shared either).
@@ -99,7 +80,7 @@ bool WriteStagedCopy(const std::wstring& source, const std::wstring& staged) {
 
 bool ReplaceWithStaged(const std::wstring& staged, const std::wstring& target,
                        HeldTarget heldTarget, const BusyRetry& retry) {
-  const bool replaced = RetryWhileBusy(
+  return RetryWhileBusy(
       retry,
       [&] {
         return ::MoveFileExW(staged.c_str(), target.c_str(),
@@ -112,8 +93,6 @@ bool ReplaceWithStaged(const std::wstring& staged, const std::wstring& target,
         answer = OverwriteInPlace(staged, target, live.get());
         return true;
       });
-  if (replaced) FlushFolder(FolderOf(target));
-  return replaced;
 }
 
 void DiscardFile(const std::wstring& path, const BusyRetry& retry) {

@@ -21,7 +21,7 @@ std::wstring StagedPathFor(const std::wstring& target);
 // while another program holds it open for writing.
 [[nodiscard]] bool WriteStagedCopy(const std::wstring& source, const std::wstring& staged);
 
-// Puts the staged file in the target's place in one durable step. When the
+// Puts the staged file in the target's place in one step. When the
 // target is held open by another program that forbids that but shares
 // writing, and the rules allow it, the staged content is written into the
 // target instead. False when neither was done; the staged file may then

@@ -37,14 +37,28 @@ bool Win32FileServices::RemoveFile(const std::wstring& path) {
   return ::DeleteFileW(ExtendedLengthPath(path).c_str()) != FALSE;
 }
 
+// A rename is durable once its folder is flushed: Wine then syncs the folder
+// on disk, NTFS writes its metadata through.
+void Win32FileServices::FlushFolder(const std::wstring& folder) {
+  if (folder.empty()) return;  // no run directory: nothing to name it by
+  // "C:" would be the drive's current folder; "C:\" is its root.
+  const std::wstring named = folder.back() == L':' ? folder + L'\\' : folder;
+  const UniqueFile handle(::CreateFileW(ExtendedLengthPath(named).c_str(), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                        nullptr));
+  if (handle) ::FlushFileBuffers(handle.get());
+}
+
 void Win32FileServices::DiscardUnfinishedCopy(const std::wstring& target) {
   DiscardFile(StagedPathFor(ExtendedLengthPath(target)), retry_);
 }
 
-// The copy is staged beside the target, made durable, and then renamed over
-// the target in one step, so that the target holds either its old content
-// or the whole new one, whatever happens part-way (disk full, the process
+// The copy is staged beside the target, flushed, and then renamed over the
+// target in one step, so that the target holds either its old content or
+// the whole new one, whatever happens part-way (disk full, the process
 // killed, the source written meanwhile). No staged file outlives a call.
+// The rename becomes durable with FlushFolder, once per operation.
 bool Win32FileServices::CopyOver(const std::wstring& source, const std::wstring& target,
                                  CopyRules rules) {
   const std::wstring to = ExtendedLengthPath(target);

@@ -17,6 +17,7 @@ class Win32FileServices final : public FileServices {
                 CopyRules rules) override;
   bool RemoveFile(const std::wstring& path) override;
   void DiscardUnfinishedCopy(const std::wstring& target) override;
+  void FlushFolder(const std::wstring& folder) override;
 
  private:
   BusyRetry retry_;

@@ -99,4 +99,8 @@ void MemoryFileServices::DiscardUnfinishedCopy(const std::wstring& target) {
   calls.push_back(L"DiscardUnfinishedCopy(" + target + L")");
 }
 
+void MemoryFileServices::FlushFolder(const std::wstring& folder) {
+  calls.push_back(L"FlushFolder(" + folder + L")");
+}
+
 }  // namespace qsh::testing

@@ -46,6 +46,8 @@ class MemoryFileServices final : public FileServices {
   bool RemoveFile(const std::wstring& path) override;
   // Copies here are never left unfinished; the call is only recorded.
   void DiscardUnfinishedCopy(const std::wstring& target) override;
+  // Nothing to make durable here; the call is only recorded.
+  void FlushFolder(const std::wstring& folder) override;
 
  private:
   static std::wstring Key(const std::wstring& path);

@@ -202,6 +202,7 @@ TEST(SaveOperations, BackupCallsInSaveSetOrderAfterCreatingTheFolder) {
       L"FileExists(D:\\Save\\Settings_Backup.sav)",
       L"CopyOver(D:\\Save\\Settings_Backup.sav>D:\\Save\\Savecopy\\Settings_Backup.sav)"
       L"[refuse hidden, keep held]",
+      L"FlushFolder(D:\\Save\\Savecopy)",
   });
   EXPECT_EQ(files.calls, expected);
 }
@@ -217,6 +218,7 @@ TEST(SaveOperations, RestoreTestsEachCopyInOrderAndNeverCreatesTheFolder) {
       L"CopyOver(D:\\Save\\Savecopy\\Settings.sav>D:\\Save\\Settings.sav)"
       L"[replace hidden, overwrite held]",
       L"FileExists(D:\\Save\\Savecopy\\Settings_Backup.sav)",
+      L"FlushFolder(D:\\Save)",
   });
   EXPECT_EQ(files.calls, expected);
 }
