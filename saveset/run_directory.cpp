@@ -1,29 +1,26 @@
 #include "saveset/run_directory.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace qsh {
 
-bool IsCodePage936LeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-
-std::string RunDirectoryFromModulePath(std::string_view modulePath,
-                                       LeadBytePredicate isLeadByte) {
-  std::string_view::size_type lastSeparator = std::string_view::npos;
-  for (std::string_view::size_type i = 0; i < modulePath.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(modulePath[i]);
-    if (isLeadByte(byte) && i + 1 < modulePath.size()) {
-      ++i;  // the trail byte belongs to this character
-    } else if (byte == '\\') {
-      lastSeparator = i;
-    }
-  }
-  if (lastSeparator == std::string_view::npos) return {};
-  return std::string(modulePath.substr(0, lastSeparator));
+std::wstring RunDirectoryFromModulePath(std::wstring_view modulePath) {
+  const std::wstring_view::size_type lastSeparator = modulePath.rfind(L'\\');
+  if (lastSeparator == std::wstring_view::npos) return {};
+  return std::wstring(modulePath.substr(0, lastSeparator));
 }
 
-std::string RunDirectoryFromModuleQuery(std::string_view buffer, std::size_t reportedLength,
-                                        std::size_t bufferSize, LeadBytePredicate isLeadByte) {
-  if (reportedLength == 0 || reportedLength >= bufferSize || reportedLength > buffer.size())
-    return {};
-  return RunDirectoryFromModulePath(buffer.substr(0, reportedLength), isLeadByte);
+std::wstring ReadModulePath(const ModulePathQuery& query) {
+  constexpr std::size_t kFirstSize = 260;
+  constexpr std::size_t kLargestSize = kLongestPath + 1;  // room for the end
+  for (std::size_t size = kFirstSize;; size = std::min(size * 2, kLargestSize)) {
+    std::vector<wchar_t> buffer(size);
+    const std::size_t length = query(buffer);
+    if (length == 0 || length > size) return {};
+    if (length < size) return std::wstring(buffer.data(), length);
+    if (size == kLargestSize) return {};  // longer than any path: never cut short
+  }
 }
 
 }  // namespace qsh

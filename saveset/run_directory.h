@@ -2,29 +2,30 @@
 // The folder of the executable, which is the game's save folder.
 
 #include <cstddef>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace qsh {
 
-// Tells whether a byte opens a double-byte character in the ANSI code page.
-using LeadBytePredicate = bool (*)(unsigned char);
+// The longest path Windows can hold, in UTF-16 code units, without its end.
+inline constexpr std::size_t kLongestPath = 32767;
 
-// Lead bytes of code page 936 (GBK): 0x81 to 0xFE.
-bool IsCodePage936LeadByte(unsigned char byte);
+// The module path without its last backslash and what follows it; a path
+// without any backslash gives the empty path. In UTF-16 no unit of another
+// character equals the backslash, so a Chinese name whose code page 936
+// form holds 0x5C as a second byte stays whole.
+std::wstring RunDirectoryFromModulePath(std::wstring_view modulePath);
 
-// The module path without its last backslash and what follows it. The
-// backslash is searched character by character, so the second byte of a
-// double-byte character (which may be 0x5C) is never taken for a separator.
-// A path without any backslash gives the empty text.
-std::string RunDirectoryFromModulePath(std::string_view modulePath,
-                                       LeadBytePredicate isLeadByte);
+// Asks for the module path into a buffer and answers as the platform does:
+// the length written without its end, or the buffer's size when the path did
+// not fit, or 0 on failure.
+using ModulePathQuery = std::function<std::size_t(std::span<wchar_t> buffer)>;
 
-// The run directory from what the platform reported: the buffer it filled,
-// the length it returned, and the buffer's size. A length of 0 (failure) or
-// one that reaches the buffer's size (the path was cut short) gives the
-// empty text, never a truncated path.
-std::string RunDirectoryFromModuleQuery(std::string_view buffer, std::size_t reportedLength,
-                                        std::size_t bufferSize, LeadBytePredicate isLeadByte);
+// The whole module path: the buffer grows until the path fits, up to the
+// longest path there is. A failed query, or a path that never fits, gives
+// the empty path, never one cut short.
+std::wstring ReadModulePath(const ModulePathQuery& query);
 
 }  // namespace qsh

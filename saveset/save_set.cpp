@@ -2,8 +2,8 @@
 
 namespace qsh {
 
-std::string ComposePath(std::string_view runDirectory, std::string_view tail) {
-  std::string path;
+std::wstring ComposePath(std::wstring_view runDirectory, std::wstring_view tail) {
+  std::wstring path;
   path.reserve(runDirectory.size() + tail.size());
   path.append(runDirectory).append(tail);
   return path;

@@ -9,8 +9,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The command line is not read: every run starts the same way.
   ::OleInitialize(nullptr);
 
-  const std::string runDirectory = qsh::QueryRunDirectory();
-  ::SetCurrentDirectoryA(runDirectory.c_str());
+  const std::wstring runDirectory = qsh::QueryRunDirectory();
+  // May fail for a very long path; no path of the program depends on it.
+  ::SetCurrentDirectoryW(runDirectory.c_str());
   qsh::Program& program = qsh::TheProgram();
   program.runDirectory = runDirectory;
 

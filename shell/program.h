@@ -13,7 +13,7 @@
 namespace qsh {
 
 struct Program {
-  std::string runDirectory;
+  std::wstring runDirectory;
   Win32FileServices files;
   MainWindow window;
   HotkeyRelay relay;  // after the window: the relay sits in front of it

@@ -2,23 +2,14 @@
 
 #include <windows.h>
 
-#include <array>
-
 #include "saveset/run_directory.h"
 
 namespace qsh {
-namespace {
 
-bool IsAnsiLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
-
-}  // namespace
-
-std::string QueryRunDirectory() {
-  std::array<char, 260> buffer{};
-  const DWORD length =
-      ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-  return RunDirectoryFromModuleQuery(std::string_view(buffer.data(), buffer.size()), length,
-                                     buffer.size(), IsAnsiLeadByte);
+std::wstring QueryRunDirectory() {
+  return RunDirectoryFromModulePath(ReadModulePath([](std::span<wchar_t> buffer) -> std::size_t {
+    return ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  }));
 }
 
 }  // namespace qsh

@@ -4,9 +4,9 @@
 
 namespace qsh {
 
-// The run directory of this process, from the executable's own path. A path
-// that does not fit the 260-byte buffer is never used cut short: the result
-// is then empty, so that the run-location check fails.
-std::string QueryRunDirectory();
+// The run directory of this process, from the executable's own full path,
+// however long it is. A path that cannot be read whole gives the empty
+// path, so that the run-location check fails.
+std::wstring QueryRunDirectory();
 
 }  // namespace qsh

@@ -1,21 +1,26 @@
 #pragma once
-// The file services on Windows' ANSI file functions.
+// The file services on Windows' wide-character file functions, for paths of
+// any length and in any language.
 
 #include "saveset/file_services.h"
+#include "saveset/win32/busy_retry.h"
 
 namespace qsh {
 
 class Win32FileServices final : public FileServices {
  public:
-  bool FileExists(const std::string& path) override;
-  bool CreateFolder(const std::string& path) override;
-  bool CopyOver(const std::string& source, const std::string& target,
-                HiddenTarget hiddenTarget) override;
-  bool RemoveFile(const std::string& path) override;
-};
+  explicit Win32FileServices(BusyRetry retry = {}) : retry_(retry) {}
 
-// Where CopyOver stages a copy before it takes the target's place: beside
-// the target, so that the final rename stays on one volume.
-std::string StagingPathFor(const std::string& target);
+  bool FileExists(const std::wstring& path) override;
+  bool CreateFolder(const std::wstring& path) override;
+  bool CopyOver(const std::wstring& source, const std::wstring& target,
+                CopyRules rules) override;
+  bool RemoveFile(const std::wstring& path) override;
+  void DiscardUnfinishedCopy(const std::wstring& target) override;
+  void FlushFolder(const std::wstring& folder) override;
+
+ private:
+  BusyRetry retry_;
+};
 
 }  // namespace qsh

@@ -67,7 +67,8 @@ def heads_are(paths, number):
 def wait_for_heads(paths, number, started):
     """Seconds from `started` until every file starts with the token. The
     program stages each copy, flushes it and renames it over the target, so
-    a target with the new head is the whole, durable copy."""
+    a target with the new head is the whole copy (the folder flush after
+    the rename is not counted)."""
     while not heads_are(paths, number):
         if time.perf_counter() - started > PRESS_TIMEOUT:
             raise AssertionError(f"the copies did not arrive within {PRESS_TIMEOUT} s")

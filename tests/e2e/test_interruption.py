@@ -8,13 +8,16 @@ from two generations or taken from another entry is told from a whole one.
 The live files get a fresh generation before every press.
 
 A cycle is: F9 killed part-way, F10 killed part-way (the program is started
-again after each kill), then F9 and F10 left to finish. The kill delay is
+again after each kill), then F9 and F10 left to finish (F10 first in every
+other cycle). The kill delay is
 drawn from a seeded generator (QSH_E2E_SEED overrides the seed) up to the
 time of the fastest of the last uninterrupted presses of that direction, so
 that most kills land while a file is being copied; it counts from the end of
 the xdotool call, by which time the press has already begun. After a kill a
 "<name>.qsh-staging" file may be left beside a target; the next finished
-press of that direction must have removed it.
+press of either direction must have removed it, from the save folder and
+from Savecopy alike, so that a kill during F10 followed by F9 or by another
+F10 leaves nothing in the save folder but the saves, Savecopy and the exe.
 
 The keys are pressed with xdotool while focus_window.exe, the game's
 stand-in, has the focus."""
@@ -236,8 +239,12 @@ class InterruptionTest(unittest.TestCase):
                          f"{direction.name} finished: targets are not the source generations")
         self.assertEqual(self.generations(direction.sources()), expected,
                          f"{direction.name} changed its sources")
-        self.assertEqual(staging_files(direction.target_folder), [],
-                         f"{direction.name} finished but staging files remain")
+        for folder in (self.folder, self.folder / BACKUP_FOLDER):
+            self.assertEqual(staging_files(folder), [],
+                             f"{direction.name} finished but staging files remain in {folder}")
+        self.assertEqual(sorted(path.name for path in self.folder.iterdir()),
+                         sorted([*SAVE_FILES, BACKUP_FOLDER, self.exe.name]),
+                         f"{direction.name} finished but the save folder holds other files")
         self.set_targets(direction, expected)
         self.press_times[direction.name].append(took)
         return took
@@ -311,11 +318,14 @@ class InterruptionTest(unittest.TestCase):
             self.finished_press(self.restore)
 
         landed = {}
-        for _ in range(CYCLES):
+        for cycle in range(CYCLES):
             for direction in (self.backup, self.restore):
                 where = self.killed_press(direction)
                 landed[where] = landed.get(where, 0) + 1
-            for direction in (self.backup, self.restore):
+            # Every other cycle, a killed F10 is followed by another F10.
+            finished = (self.backup, self.restore) if cycle % 2 == 0 else (self.restore,
+                                                                            self.backup)
+            for direction in finished:
                 self.finished_press(direction)
 
         kills = 2 * CYCLES

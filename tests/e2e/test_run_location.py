@@ -2,8 +2,9 @@
 folder of its own exe. A start anywhere else shows the box "运行位置不对！"
 alone and ends with 0, leaving the folder and the keys as they were. Folder
 and exe names whose GBK bytes hold 0x5C (the backslash) as a trail byte
-work, and an exe path too long for the program's 260-byte buffer is refused
-rather than cut short."""
+work; so do folder names that the system's ANSI code page cannot hold
+(Korean on a Chinese system, Chinese on a Western one), and run directories
+beyond 260 characters, whose path is used whole, never cut short."""
 
 import os
 import sys
@@ -69,6 +70,28 @@ class RunLocationTestCase(unittest.TestCase):
         self.assertEqual(program.wait(pf.TIMEOUT), 0)
         self.assertEqual(pf.hotkeys_free(), (True, True), "keys taken after the end")
 
+    def assert_backup_and_restore_work(self, folder, program):
+        """The main window shows; F9 copies all four saves into Savecopy in
+        the exe's folder and F10 brings them back; the program closes with 0
+        and has made no Savecopy anywhere else."""
+        self.assertIsNotNone(program.windows_pid,
+                             f"the program ended before it was seen: {program.log_text()[-300:]}")
+        window = pf.wait_for_main_window(program)
+        first = {name: f"{name} first".encode() * 50 for name in pf.SAVE_FILES}
+        folder.write_live(first)
+        harness.key("F9")
+        pf.wait_for_files(folder.copies, first, f"F9 to fill {folder.backup_folder}")
+        folder.write_live({name: b"later" for name in pf.SAVE_FILES})
+        harness.key("F10")
+        pf.wait_for_files(folder.live_files, first, "F10 to restore the saves")
+        pf.post(window.hwnd, pf.WM_CLOSE, 0)
+        self.assertEqual(program.wait(pf.TIMEOUT), 0)
+        self.assertEqual(list(folder.root.rglob(pf.BACKUP_FOLDER)), [folder.backup_folder],
+                         "Savecopy made outside the exe's folder")
+        self.assertEqual(sorted(path.name for path in folder.path.iterdir()),
+                         sorted([*pf.SAVE_FILES, pf.BACKUP_FOLDER, folder.exe.name]),
+                         "a file was left in the save folder")
+
     def assert_accepted(self, folder, program):
         """The main window shows and F9 fills Savecopy in the exe's folder;
         the program then closes with 0."""
@@ -80,6 +103,29 @@ class RunLocationTestCase(unittest.TestCase):
         pf.wait_for_files(folder.copies, live, f"F9 to fill {folder.backup_folder}")
         pf.post(window.hwnd, pf.WM_CLOSE, 0)
         self.assertEqual(program.wait(pf.TIMEOUT), 0)
+
+    def make_long_folder(self, length):
+        """A save folder whose exe's Windows path is `length` bytes long,
+        with a primary save in it and in every folder above it."""
+        probe = pf.SaveFolder("probe")
+        base = pf.windows_path_length(probe.root) + 1  # "Z:\...\qsh-e2e-save-xxx" and "\"
+        probe.remove()
+        names = []
+        remaining = length - base - len(pf.PROGRAM_NAME)  # for folder names and their "\"
+        while remaining > 0:
+            size = min(remaining - 1, 100)
+            if 0 < remaining - size - 1 < 2:  # keep the last name at least one letter long
+                size -= 2
+            names.append(chr(ord("a") + len(names)) * size)
+            remaining -= size + 1
+        folder = self.make_folder("/".join(names))
+        self.assertEqual(pf.windows_path_length(folder.exe), length,
+                         "the test built a path of the wrong length")
+        level = folder.path
+        while level != folder.root.parent:
+            (level / pf.PRIMARY_SAVE).write_bytes(b"primary save")
+            level = level.parent
+        return folder
 
 
 class RefusedStartTest(RunLocationTestCase):
@@ -109,11 +155,17 @@ class RefusedStartTest(RunLocationTestCase):
         self.assertFalse(folder.backup_folder.exists())
         self.assertFalse(elsewhere.backup_folder.exists())
 
-    def test_an_exe_path_longer_than_259_bytes_is_refused_never_cut_short(self):
+
+class AcceptedStartTest(RunLocationTestCase):
+    def test_long_run_directories_are_used_whole(self):
         # Every folder on the way down holds a primary save, so that a run
-        # directory taken from a path cut at any length would pass the check.
-        for length, accepted in ((MAX_PATH - 1, True), (MAX_PATH, False), (MAX_PATH + 40, False)):
-            with self.subTest(path_bytes=length):
+        # directory taken from a path cut at any length would pass the check
+        # and make its Savecopy in the wrong place.
+        cases = {"exe path of 259 bytes": MAX_PATH - 1, "exe path of 260 bytes": MAX_PATH,
+                 "run directory of 225 characters": 225 + 1 + len(pf.PROGRAM_NAME),
+                 "run directory of 300 characters": 300 + 1 + len(pf.PROGRAM_NAME)}
+        for case, length in cases.items():
+            with self.subTest(case):
                 folder = self.make_long_folder(length)
                 self.assertEqual(pf.windows_path_length(folder.exe), length)
                 program = self.start(folder)
@@ -121,51 +173,25 @@ class RefusedStartTest(RunLocationTestCase):
                     if program.windows_pid is None and program.wait(pf.TIMEOUT) != 0:
                         self.skipTest(f"Wine cannot start an exe from a path of {length} "
                                       f"bytes: {program.log_text()[-300:]}")
-                    if accepted:
-                        self.assert_shown_near_the_limit(folder, program)
-                    else:
-                        self.assert_refused(program)
-                        self.assertEqual(list(folder.root.rglob(pf.BACKUP_FOLDER)), [])
+                    self.assert_backup_and_restore_work(folder, program)
                 finally:
                     pf.kill_quietly(program)
 
-    def assert_shown_near_the_limit(self, folder, program):
-        """The window shows and F9 makes Savecopy (245 bytes) in the exe's
-        folder; the copies in it would pass 260 bytes, which the ANSI file
-        functions refuse, so they are not asked for."""
-        window = pf.wait_for_main_window(program)
-        self.assertEqual(pf.hotkeys_free(), (False, False))
-        harness.key("F9")
-        harness.wait_for(folder.backup_folder.is_dir, pf.TIMEOUT,
-                         f"F9 to make {folder.backup_folder}")
-        pf.post(window.hwnd, pf.WM_CLOSE, 0)
-        self.assertEqual(program.wait(pf.TIMEOUT), 0)
+    def test_folder_names_beyond_the_ansi_code_page_work(self):
+        cases = [  # folder, the locale the program runs in (its ANSI code page)
+            ("세이브 파일", "zh_CN.UTF-8"),          # Korean on a Chinese system (936)
+            ("张伟/存档誠", "C.UTF-8"),              # Chinese on a Western system (1252)
+        ]
+        for folder_name, locale in cases:
+            with self.subTest(folder=folder_name, locale=locale):
+                folder = self.make_folder(folder_name)
+                folder.write_live({pf.PRIMARY_SAVE: b"primary"})
+                program = harness.start_exe(folder.exe, timeout=pf.TIMEOUT, locale=locale)
+                try:
+                    self.assert_backup_and_restore_work(folder, program)
+                finally:
+                    pf.kill_quietly(program)
 
-    def make_long_folder(self, length):
-        """A save folder whose exe's Windows path is `length` bytes long,
-        with a primary save in it and in every folder above it."""
-        probe = pf.SaveFolder("probe")
-        base = pf.windows_path_length(probe.root) + 1  # "Z:\...\qsh-e2e-save-xxx" and "\"
-        probe.remove()
-        names = []
-        remaining = length - base - len(pf.PROGRAM_NAME)  # for folder names and their "\"
-        while remaining > 0:
-            size = min(remaining - 1, 100)
-            if 0 < remaining - size - 1 < 2:  # keep the last name at least one letter long
-                size -= 2
-            names.append(chr(ord("a") + len(names)) * size)
-            remaining -= size + 1
-        folder = self.make_folder("/".join(names))
-        self.assertEqual(pf.windows_path_length(folder.exe), length,
-                         "the test built a path of the wrong length")
-        level = folder.path
-        while level != folder.root.parent:
-            (level / pf.PRIMARY_SAVE).write_bytes(b"primary save")
-            level = level.parent
-        return folder
-
-
-class AcceptedStartTest(RunLocationTestCase):
     def test_the_primary_save_alone_in_any_form_is_enough(self):
         cases = {
             "only the primary save": lambda folder: folder.write_live({pf.PRIMARY_SAVE: b"x"}),

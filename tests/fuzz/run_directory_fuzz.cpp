@@ -1,79 +1,70 @@
-// The run directory derived from any module path the platform could report.
+// The run directory derived from any module path the platform could report,
+// read through a buffer that grows.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "saveset/run_directory.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
-using qsh::IsCodePage936LeadByte;
+using qsh::kLongestPath;
+using qsh::ReadModulePath;
 using qsh::RunDirectoryFromModulePath;
-using qsh::RunDirectoryFromModuleQuery;
 
-bool NeverLead(unsigned char) { return false; }
-
-// Where each character of a code page 936 text starts.
-std::vector<bool> CharacterStarts(std::string_view path) {
-  std::vector<bool> starts(path.size(), false);
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    starts[i] = true;
-    if (IsCodePage936LeadByte(static_cast<unsigned char>(path[i]))) ++i;
-  }
-  return starts;
+// The input's bytes as UTF-16 code units, little-endian, as Windows holds
+// a path: any unit at all, unpaired surrogates included.
+std::wstring AsUnits(std::span<const uint8_t> bytes) {
+  std::wstring units;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+    units.push_back(static_cast<wchar_t>(bytes[i] | bytes[i + 1] << 8));
+  return units;
 }
 
-void CheckDerivation(std::string_view path) {
-  const std::string derived = RunDirectoryFromModulePath(path, IsCodePage936LeadByte);
-
-  // It is the path up to its last backslash that starts a character.
-  const std::vector<bool> starts = CharacterStarts(path);
-  std::size_t separator = path.size();
-  for (std::size_t i = path.size(); i-- > 0;) {
-    if (starts[i] && path[i] == '\\') {
-      separator = i;
-      break;
-    }
+void CheckDerivation(const std::wstring& path) {
+  const std::wstring derived = RunDirectoryFromModulePath(path);
+  const std::size_t separator = path.rfind(L'\\');
+  if (separator == std::wstring::npos) {
+    QSH_FUZZ_CHECK(derived.empty());
+    return;
   }
-  QSH_FUZZ_CHECK(derived == (separator == path.size() ? std::string_view{} : path.substr(0, separator)));
-
-  // Without double-byte characters it is plainly the text before the last backslash.
-  const std::string singleByte = RunDirectoryFromModulePath(path, NeverLead);
-  const std::size_t last = path.rfind('\\');
-  QSH_FUZZ_CHECK(singleByte == (last == std::string_view::npos ? std::string_view{} : path.substr(0, last)));
-
-  // A path composed from the run directory reads back as that directory, so
-  // the run directory never ends in a lead byte that would swallow the
-  // separator of a composed path.
-  if (separator != path.size()) {
-    const std::string composed = derived + "\\GameSave_Slot0.sav";
-    QSH_FUZZ_CHECK(RunDirectoryFromModulePath(composed, IsCodePage936LeadByte) == derived);
-  }
+  // The path up to a backslash after which no other follows.
+  QSH_FUZZ_CHECK(path.compare(0, derived.size(), derived) == 0);
+  QSH_FUZZ_CHECK(path[derived.size()] == L'\\');
+  QSH_FUZZ_CHECK(path.find(L'\\', derived.size() + 1) == std::wstring::npos);
+  // A path composed from the run directory reads back as that directory.
+  QSH_FUZZ_CHECK(RunDirectoryFromModulePath(derived + L"\\GameSave_Slot0.sav") == derived);
 }
 
-void CheckQuery(std::string_view buffer, std::size_t reported, std::size_t bufferSize) {
-  const std::string derived =
-      RunDirectoryFromModuleQuery(buffer, reported, bufferSize, IsCodePage936LeadByte);
-  if (reported == 0 || reported >= bufferSize || reported > buffer.size()) {
-    QSH_FUZZ_CHECK(derived.empty());  // a failed or cut-off query is never used
-  } else {
-    QSH_FUZZ_CHECK(derived ==
-                   RunDirectoryFromModulePath(buffer.substr(0, reported), IsCodePage936LeadByte));
-  }
+// The path, repeated to `length` units, read as GetModuleFileNameW gives it.
+void CheckRead(const std::wstring& path, std::size_t length) {
+  if (path.empty() || path.find(L'\0') != std::wstring::npos) return;
+  std::wstring whole;
+  while (whole.size() < length) whole.append(path);
+  whole.resize(length);
+  const std::wstring read = ReadModulePath([&](std::span<wchar_t> buffer) -> std::size_t {
+    QSH_FUZZ_CHECK(buffer.size() <= kLongestPath + 1);
+    const std::size_t copied = std::min(whole.size(), buffer.size() - 1);
+    std::copy_n(whole.begin(), copied, buffer.begin());
+    buffer[copied] = L'\0';
+    return whole.size() < buffer.size() ? whole.size() : buffer.size();
+  });
+  QSH_FUZZ_CHECK(read == (length <= kLongestPath ? whole : std::wstring()));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   qsh::fuzz::FuzzInput input(data, size);
-  const std::size_t reported = input.TakeByte() | static_cast<std::size_t>(input.TakeByte()) << 8;
-  const std::size_t bufferSize = input.TakeByte() | static_cast<std::size_t>(input.TakeByte()) << 8;
-  const std::string_view path = qsh::fuzz::AsView(input.Rest());
+  // Up to about 40,000 units, beyond the longest path.
+  const std::size_t length = (input.TakeByte() | static_cast<std::size_t>(input.TakeByte()) << 8) *
+                             40000 / 65535;
+  const std::wstring path = AsUnits(input.Rest());
   CheckDerivation(path);
-  CheckQuery(path, reported, bufferSize);
-  CheckQuery(path, path.size(), 260);  // what GetModuleFileNameA reports into 260 bytes
+  CheckRead(path, length);
   return 0;
 }

@@ -16,7 +16,7 @@ namespace qsh::testing {
 
 struct MemoryNode {
   bool folder = false;
-  std::string content;
+  std::wstring content;
   bool readOnly = false;
   bool hidden = false;
 };
@@ -24,31 +24,35 @@ struct MemoryNode {
 class MemoryFileServices final : public FileServices {
  public:
   // Builders for a test's starting state; parents must exist.
-  void AddFolder(const std::string& path);
-  void AddFile(const std::string& path, std::string content, bool readOnly = false,
+  void AddFolder(const std::wstring& path);
+  void AddFile(const std::wstring& path, std::wstring content, bool readOnly = false,
                bool hidden = false);
 
-  [[nodiscard]] std::optional<MemoryNode> Node(const std::string& path) const;
-  [[nodiscard]] std::optional<std::string> Content(const std::string& path) const;
+  [[nodiscard]] std::optional<MemoryNode> Node(const std::wstring& path) const;
+  [[nodiscard]] std::optional<std::wstring> Content(const std::wstring& path) const;
   // Every path with what is there, for comparing whole states.
-  [[nodiscard]] std::map<std::string, std::string> Snapshot() const;
+  [[nodiscard]] std::map<std::wstring, std::wstring> Snapshot() const;
 
   // The next copies onto these targets fail (as a full disk would), leaving
   // the target as it was.
-  std::set<std::string> failingCopyTargets;
-  // Every call in order, as "Op(path)" or "CopyOver(source>target)".
-  std::vector<std::string> calls;
+  std::set<std::wstring> failingCopyTargets;
+  // Every call in order, as "Op(path)" or "CopyOver(source>target)[rules]".
+  std::vector<std::wstring> calls;
 
-  bool FileExists(const std::string& path) override;
-  bool CreateFolder(const std::string& path) override;
-  bool CopyOver(const std::string& source, const std::string& target,
-                HiddenTarget hiddenTarget) override;
-  bool RemoveFile(const std::string& path) override;
+  bool FileExists(const std::wstring& path) override;
+  bool CreateFolder(const std::wstring& path) override;
+  bool CopyOver(const std::wstring& source, const std::wstring& target,
+                CopyRules rules) override;
+  bool RemoveFile(const std::wstring& path) override;
+  // Copies here are never left unfinished; the call is only recorded.
+  void DiscardUnfinishedCopy(const std::wstring& target) override;
+  // Nothing to make durable here; the call is only recorded.
+  void FlushFolder(const std::wstring& folder) override;
 
  private:
-  static std::string Key(const std::string& path);
-  [[nodiscard]] bool ParentIsFolder(const std::string& path) const;
-  std::map<std::string, MemoryNode> nodes_;  // keyed by upper-cased path
+  static std::wstring Key(const std::wstring& path);
+  [[nodiscard]] bool ParentIsFolder(const std::wstring& path) const;
+  std::map<std::wstring, MemoryNode> nodes_;  // keyed by upper-cased path
 };
 
 }  // namespace qsh::testing

@@ -24,12 +24,12 @@ using testing::WriteWholeFile;
 constexpr std::size_t kSaveSize = 256 * 1024;
 
 // Fills the volume until fewer than `leave` bytes are free.
-void FillVolume(const std::string& filler, ULONGLONG leave) {
+void FillVolume(const std::wstring& filler, ULONGLONG leave) {
   ULARGE_INTEGER freeBytes{};
-  ASSERT_TRUE(::GetDiskFreeSpaceExA(filler.substr(0, filler.rfind('\\') + 1).c_str(), &freeBytes,
+  ASSERT_TRUE(::GetDiskFreeSpaceExW(filler.substr(0, filler.rfind(L'\\') + 1).c_str(), &freeBytes,
                                     nullptr, nullptr));
   ASSERT_GT(freeBytes.QuadPart, leave) << "the small volume is already too full";
-  UniqueFile file(::CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  UniqueFile file(::CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_TRUE(file.valid());
   const std::string block(4096, 'f');
@@ -47,40 +47,40 @@ void FillVolume(const std::string& filler, ULONGLONG leave) {
 class DiskFullTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* volume = std::getenv("QSH_SMALL_VOLUME");
+    const wchar_t* volume = ::_wgetenv(L"QSH_SMALL_VOLUME");
     if (!volume || !*volume)
       GTEST_SKIP() << "QSH_SMALL_VOLUME is not set: no small volume could be mounted here";
     run_.emplace(volume);
   }
-  std::string At(const std::string& relative) const { return *run_ / relative; }
+  std::wstring At(const std::wstring& relative) const { return *run_ / relative; }
   std::optional<ScratchFolder> run_;
   Win32FileServices files_;
 };
 
 TEST_F(DiskFullTest, FailedBackupKeepsThePreviousSnapshotWhole) {
   const std::string oldSnapshot(kSaveSize, 'o');
-  ASSERT_TRUE(::CreateDirectoryA(At("Savecopy").c_str(), nullptr));
-  WriteWholeFile(At("Savecopy\\GameSave_Slot0.sav"), oldSnapshot);
-  WriteWholeFile(At("GameSave_Slot0.sav"), std::string(kSaveSize, 'n'));
-  FillVolume(At("filler"), kSaveSize / 2);
+  ASSERT_TRUE(::CreateDirectoryW(At(L"Savecopy").c_str(), nullptr));
+  WriteWholeFile(At(L"Savecopy\\GameSave_Slot0.sav"), oldSnapshot);
+  WriteWholeFile(At(L"GameSave_Slot0.sav"), std::string(kSaveSize, 'n'));
+  FillVolume(At(L"filler"), kSaveSize / 2);
 
   BackupSaveSet(files_, run_->path());
-  EXPECT_EQ(ReadWholeFile(At("Savecopy\\GameSave_Slot0.sav")), oldSnapshot)
+  EXPECT_EQ(ReadWholeFile(At(L"Savecopy\\GameSave_Slot0.sav")), oldSnapshot)
       << "the previous snapshot must survive a backup that ran out of room";
-  EXPECT_EQ(CountMatches(At("Savecopy"), "*.qsh-staging"), 0);
+  EXPECT_EQ(CountMatches(At(L"Savecopy"), L"*.qsh-staging"), 0);
 }
 
 TEST_F(DiskFullTest, FailedRestoreKeepsTheLiveFileWhole) {
   const std::string live(kSaveSize, 'l');
-  ASSERT_TRUE(::CreateDirectoryA(At("Savecopy").c_str(), nullptr));
-  WriteWholeFile(At("Savecopy\\GameSave_Slot0.sav"), std::string(kSaveSize, 's'));
-  WriteWholeFile(At("GameSave_Slot0.sav"), live);
-  FillVolume(At("filler"), kSaveSize / 2);
+  ASSERT_TRUE(::CreateDirectoryW(At(L"Savecopy").c_str(), nullptr));
+  WriteWholeFile(At(L"Savecopy\\GameSave_Slot0.sav"), std::string(kSaveSize, 's'));
+  WriteWholeFile(At(L"GameSave_Slot0.sav"), live);
+  FillVolume(At(L"filler"), kSaveSize / 2);
 
   RestoreSaveSet(files_, run_->path());
-  EXPECT_EQ(ReadWholeFile(At("GameSave_Slot0.sav")), live)
+  EXPECT_EQ(ReadWholeFile(At(L"GameSave_Slot0.sav")), live)
       << "the live save must survive a restore that ran out of room";
-  EXPECT_EQ(CountMatches(run_->path(), "*.qsh-staging"), 0);
+  EXPECT_EQ(CountMatches(run_->path(), L"*.qsh-staging"), 0);
 }
 
 }  // namespace

@@ -153,16 +153,16 @@ TEST(WindowDescriptionTest, TheForumLinksAreTheThreeLabels) {
 TEST_F(RealMainWindowTest, AHotkeyPressReachesTheBackupThroughTheRelay) {
   const Program& program = TheProgram();
   ASSERT_NE(program.backupHotkeyId, 0) << "F9 could not be registered here";
-  const std::string copy = testing::RealRunDirectory() + "\\Savecopy\\GameSave_Slot0.sav";
+  const std::wstring copy = testing::RealRunDirectory() + L"\\Savecopy\\GameSave_Slot0.sav";
   ASSERT_FALSE(testing::ReadWholeFile(copy).has_value());
   // As the system delivers it: to the main window, whose relay sends it on.
   ::SendMessageA(testing::RealMainWindow(), WM_HOTKEY, static_cast<WPARAM>(program.backupHotkeyId), 0);
   EXPECT_EQ(testing::ReadWholeFile(copy), std::optional<std::string>("slot 0"));
   // An id this process never handed out is not relayed.
-  testing::WriteWholeFile(testing::RealRunDirectory() + "\\GameSave_Slot0.sav", "changed");
+  testing::WriteWholeFile(testing::RealRunDirectory() + L"\\GameSave_Slot0.sav", "changed");
   ::SendMessageA(testing::RealMainWindow(), WM_HOTKEY, 32000, 0);
   EXPECT_EQ(testing::ReadWholeFile(copy), std::optional<std::string>("slot 0"));
-  testing::WriteWholeFile(testing::RealRunDirectory() + "\\GameSave_Slot0.sav", "slot 0");
+  testing::WriteWholeFile(testing::RealRunDirectory() + L"\\GameSave_Slot0.sav", "slot 0");
 }
 
 }  // namespace

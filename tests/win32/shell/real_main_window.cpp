@@ -13,7 +13,7 @@ struct RealWindow {
 
   RealWindow() {
     // Without the primary save the program tells the user and ends.
-    WriteWholeFile(folder / "GameSave_Slot0.sav", "slot 0");
+    WriteWholeFile(folder / L"GameSave_Slot0.sav", "slot 0");
     Program& program = TheProgram();
     program.runDirectory = folder.path();
     if (!program.window.Create(::GetModuleHandleA(nullptr))) return;
@@ -36,6 +36,6 @@ HWND RealControl(std::size_t index) {
   return RealMainWindow() != nullptr ? TheProgram().window.Control(index) : nullptr;
 }
 
-const std::string& RealRunDirectory() { return TheRealWindow().folder.path(); }
+const std::wstring& RealRunDirectory() { return TheRealWindow().folder.path(); }
 
 }  // namespace qsh::testing

@@ -17,6 +17,6 @@ HWND RealMainWindow();
 HWND RealControl(std::size_t index);
 
 // The scratch save folder the window runs in.
-const std::string& RealRunDirectory();
+const std::wstring& RealRunDirectory();
 
 }  // namespace qsh::testing
