@@ -271,6 +271,21 @@ TEST_F(HttpFaultsTest, SilentServerTheFetchComesBackWhenTheRequestGivesUp) {
   EXPECT_EQ(checked->fetched, 0u);
 }
 
+TEST_F(HttpFaultsTest, SilentServerTheFetchGivesUpAfterTheReceiveTimeOut) {
+  // The server stays silent far longer than the program's receive time-out
+  // (Windows' default of 30 s, where Wine's own is infinite): a fetch that
+  // comes back before the server hangs up was ended by WinINet.
+  constexpr DWORD kServerHoldsMs = 150000;
+  ULONGLONG tookMs = 0;
+  const std::optional<Bytes> body =
+      Fetch("/silent?hold=" + std::to_string(kServerHoldsMs / 1000), kServerHoldsMs - 5000, &tookMs);
+  ASSERT_TRUE(body.has_value()) << "the fetch waited as long as the silent server";
+  EXPECT_TRUE(body->empty());
+  RecordProperty("silent_server_fetch_ms", std::to_string(tookMs));
+  std::printf("silent server holding %lu s: FetchUrl gave up after %llu ms\n",
+              kServerHoldsMs / 1000, tookMs);
+}
+
 struct PageCase {
   const char* what;
   std::string path;
