@@ -2,10 +2,13 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include "platform/dll_search.h"
 #include "saveset/win32/run_directory_win32.h"
 #include "shell/program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // Before OLE and the rest load anything: DLLs from the system folder only.
+  qsh::RestrictDllSearchToSystemFolder();
   // The command line is not read: every run starts the same way.
   ::OleInitialize(nullptr);
 
