@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "web/read_chunk.h"
+#include "web/utf8_to_gb2312.h"
 #include "web/win32/internet_api.h"
 
 namespace qsh {
@@ -144,6 +145,8 @@ Bytes ReadBody(const InternetApi& api, HINTERNET request) {
     if (read == 0) break;  // the body is complete
     if (!TryAppend(body, buffer.get(), std::min<DWORD>(read, wanted))) break;
   }
+  // Cut by the cap inside a character, the kept part would not convert.
+  if (body.size() >= kMaxBodySize) body.resize(WholeUtf8Length(body));
   return body;
 }
 

@@ -365,11 +365,23 @@ TEST_F(HttpFaultsTest, BodyOverTheCap) {
   const std::size_t over = kMaxBodySize + 1000000;
   const std::string markerFirst = PageBody(0, over);
   const std::string markerBeyond = PageBody(over, 0);
+  // A cap that falls inside a three-byte character ("说", E8 AF B4) keeps
+  // the bytes before that character, so that what is kept still converts.
+  const auto capInsideACharacter = [](const char* what, std::size_t bytesOfItBeforeTheCap) {
+    const std::size_t after = kMaxBodySize - kMarkerUtf8.size() - bytesOfItBeforeTheCap;
+    std::string body = PageBody(0, after);
+    for (int i = 0; i < 400000; ++i) body += "\xE8\xAF\xB4";
+    const std::size_t kept = kMaxBodySize - bytesOfItBeforeTheCap;
+    return PageCase{what, "/page?after=" + std::to_string(after) + "&then=%E8%AF%B4&times=400000",
+                    body, kept, kept, Told::Current};
+  };
   RunPageCases({
       {"marker inside the cap", "/page?after=" + std::to_string(over), markerFirst, kMaxBodySize,
        kMaxBodySize, Told::Current},
       {"marker beyond the cap", "/page?before=" + std::to_string(over), markerBeyond, kMaxBodySize,
        kMaxBodySize, Told::Outdated},
+      capInsideACharacter("cap after the lead byte of a character", 1),
+      capInsideACharacter("cap after two bytes of a character", 2),
   }, Holder::String);
 }
 
