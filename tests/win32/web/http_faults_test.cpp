@@ -2,9 +2,9 @@
 // misbehaves on purpose (http_fault_server.py): it never answers, announces
 // a Content-Length that is not the body's, resets the connection part-way,
 // sends more than the cap, or answers with something that is not HTTP.
-// Whatever it does, the fetch comes back (within WinINet's own time-outs or
-// when the server gives up), nothing crashes, and the user is told what the
-// bytes that arrived say.
+// Whatever it does, the fetch comes back (within the time-outs the program
+// sets, or when the server gives up), nothing crashes, and the user is told
+// what the bytes that arrived say.
 #include <windows.h>
 
 #include <gtest/gtest.h>
