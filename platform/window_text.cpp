@@ -4,9 +4,29 @@
 #include <new>
 
 namespace qsh {
+namespace {
+
+bool IsMultiLineEditBox(HWND window) {
+  char className[8]{};
+  return ::GetClassNameA(window, className, sizeof className) > 0 &&
+         ::lstrcmpiA(className, "Edit") == 0 &&
+         (::GetWindowLongA(window, GWL_STYLE) & ES_MULTILINE) != 0;
+}
+
+// A multi-line edit box does not notify its parent when its text is set (on
+// Windows as under Wine): its content-changed event is raised here, once
+// per set. Single-line ones send it themselves.
+void RaiseContentChanged(HWND window) {
+  if (!IsMultiLineEditBox(window)) return;
+  ::SendMessageA(::GetParent(window), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(window), EN_CHANGE),
+                 reinterpret_cast<LPARAM>(window));
+}
+
+}  // namespace
 
 void SetWindowTextOf(HWND window, const std::string& text) {
   ::SetWindowTextA(window, text.c_str());
+  RaiseContentChanged(window);
 }
 
 std::string WindowTextOf(HWND window) {

@@ -8,7 +8,8 @@
 
 namespace qsh {
 
-// SetWindowText: an edit control raises its content-changed notification.
+// SetWindowText, then, for a multi-line edit box, its content-changed event
+// (EN_CHANGE to its parent), exactly once.
 void SetWindowTextOf(HWND window, const std::string& text);
 
 // The whole text, read into a buffer as long as the window says; empty when

@@ -10,6 +10,7 @@ namespace qsh {
 using CreatedHandler = void (*)();
 using ButtonDownHandler = void (*)(std::int32_t x, std::int32_t y, std::int32_t keyFlags);
 using FeedbackHandler = void (*)(std::int32_t first, std::int32_t second);
+using ContentChangedHandler = void (*)();
 
 // The main window and its controls exist, hidden: the program starts.
 void OnMainWindowCreated();
@@ -22,5 +23,7 @@ void OnBoardLabelPressed(std::int32_t x, std::int32_t y, std::int32_t keyFlags);
 void OnForumIndexLabelPressed(std::int32_t x, std::int32_t y, std::int32_t keyFlags);
 // 分组框3 "作者声明": a press beside its labels does nothing.
 void OnAuthorGroupBoxPressed(std::int32_t x, std::int32_t y, std::int32_t keyFlags);
+// 编辑框1's content-changed event: nothing to do.
+void OnShownTextChanged();
 
 }  // namespace qsh

@@ -2,10 +2,14 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include "platform/dll_search.h"
 #include "saveset/win32/run_directory_win32.h"
 #include "shell/program.h"
+#include "shell/program_end.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  // Before OLE and the rest load anything: DLLs from the system folder only.
+  qsh::RestrictDllSearchToSystemFolder();
   // The command line is not read: every run starts the same way.
   ::OleInitialize(nullptr);
 
@@ -17,10 +21,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   if (!program.window.Create(instance)) {
     qsh::ShowMessage("程序窗口无法创建，程序将退出。");
-    qsh::EndProgram(-1);
+    qsh::EndProgram(qsh::kExitWindowNotCreated);
   }
   ::ShowWindow(program.window.handle(), SW_SHOW);
 
+  program.window.NoteMessageLoopRunning();
   MSG message{};
   int got = 0;
   while ((got = ::GetMessageA(&message, nullptr, 0, 0)) > 0) {
@@ -28,5 +33,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ::DispatchMessageA(&message);
   }
   qsh::ReleaseStartupResources();
-  return got == 0 ? static_cast<int>(message.wParam) : -1;
+  return qsh::ExitCodeAfterLoop(got, message.wParam);
 }

@@ -4,28 +4,14 @@
 
 #include "assets/resource_ids.h"
 #include "platform/subclass.h"
+#include "shell/program_end.h"
 
 namespace qsh {
 namespace {
 
-LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ERASEBKGND: {  // the class has no brush: the window paints its own face
-      RECT client{};
-      ::GetClientRect(window, &client);
-      FillWithButtonFace(reinterpret_cast<HDC>(wParam), client);
-      return 1;
-    }
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-      return AnswerButtonFaceColours(reinterpret_cast<HDC>(wParam));
-    case WM_DESTROY:
-      ::PostQuitMessage(0);  // the last window of the program is gone
-      return 0;
-    default:
-      return CallReplacedProcedure(nullptr, window, message, wParam, lParam);
-  }
-}
+// The window's MainWindow, kept as a property: GWLP_USERDATA is the hotkey
+// relay's.
+constexpr const char* kOwnerProperty = "QelvarinMainWindow";
 
 struct WindowKind {
   const char* className;
@@ -54,6 +40,36 @@ POINT CentredOnPrimaryScreen(int width, int height) {
 }
 
 }  // namespace
+
+LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
+                                       LPARAM lParam) {
+  switch (message) {
+    case WM_NCCREATE:
+      ::SetPropA(window, kOwnerProperty,
+                 reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+      break;
+    case WM_ERASEBKGND: {  // the class has no brush: the window paints its own face
+      RECT client{};
+      ::GetClientRect(window, &client);
+      FillWithButtonFace(reinterpret_cast<HDC>(wParam), client);
+      return 1;
+    }
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+      return AnswerButtonFaceColours(reinterpret_cast<HDC>(wParam));
+    case WM_DESTROY: {  // the last window of the program is gone
+      const auto* owner = static_cast<const MainWindow*>(::GetPropA(window, kOwnerProperty));
+      if (PostsQuitOnDestroy(owner != nullptr && owner->messageLoopRunning_)) ::PostQuitMessage(0);
+      return 0;
+    }
+    case WM_NCDESTROY:
+      ::RemovePropA(window, kOwnerProperty);
+      break;
+    default:
+      break;
+  }
+  return CallReplacedProcedure(nullptr, window, message, wParam, lParam);
+}
 
 bool MainWindow::CreateControls(HINSTANCE instance) {
   const HGDIOBJ defaultFont = ::GetStockObject(DEFAULT_GUI_FONT);
@@ -122,12 +138,12 @@ void MainWindow::LoadIcons(HINSTANCE instance) {
 }
 
 bool MainWindow::Create(HINSTANCE instance) {
-  if (!RegisterWindowClasses(instance, MainWindowProcedure)) return false;
+  if (!RegisterWindowClasses(instance, Procedure)) return false;
   const MainWindowFrame& frame = kMainWindowFrame;
   const POINT origin = CentredOnPrimaryScreen(frame.outerWidth, frame.outerHeight);
   window_.reset(::CreateWindowExA(0, kMainWindowClass, std::string(frame.caption).c_str(),
                                   frame.style, origin.x, origin.y, frame.outerWidth,
-                                  frame.outerHeight, nullptr, nullptr, instance, nullptr));
+                                  frame.outerHeight, nullptr, nullptr, instance, this));
   if (!window_) return false;
 
   RECT made{};

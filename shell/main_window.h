@@ -24,6 +24,9 @@ class MainWindow {
   // created event. False when the window cannot be made.
   [[nodiscard]] bool Create(HINSTANCE instance);
 
+  // From now on the window's destruction ends the message loop.
+  void NoteMessageLoopRunning() noexcept { messageLoopRunning_ = true; }
+
   [[nodiscard]] HWND handle() const noexcept { return window_.get(); }
   // The control of a row; pass ControlIndex("标签1"), checked at compile time.
   [[nodiscard]] HWND Control(std::size_t index) const noexcept { return controls_[index].handle; }
@@ -38,10 +41,12 @@ class MainWindow {
   void StackControls();
   void ShowVisibleControls();
   void LoadIcons(HINSTANCE instance);
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   UniqueWindow window_;
   std::array<ControlWindow, kControlCount> controls_{};  // in the order of the rows
   UniqueIcon bigIcon_, smallIcon_;
+  bool messageLoopRunning_ = false;
 };
 
 }  // namespace qsh

@@ -96,5 +96,6 @@ void OnForumIndexLabelPressed(std::int32_t, std::int32_t, std::int32_t) {
   OpenInBrowser(ForumUrl(kForumIndexPath));
 }
 void OnAuthorGroupBoxPressed(std::int32_t, std::int32_t, std::int32_t) {}
+void OnShownTextChanged() {}
 
 }  // namespace qsh

@@ -41,6 +41,7 @@ struct ControlRow {
   int picture = 0;  // the bitmap resource a picture box shows; 0 for none
   ButtonDownHandler onButtonDown = nullptr;
   FeedbackHandler onFeedback = nullptr;
+  ContentChangedHandler onContentChanged = nullptr;
 };
 
 namespace rows {
@@ -108,7 +109,8 @@ inline constexpr std::array<ControlRow, 14> kMainWindowControls{{
 
   // The version check's text holder, never shown.
   {.name = "编辑框1", .kind = EditBox, .id = 230, .container = "图片框1",
-   .place = {48, -16, 448, 256}, .visible = false, .text = ""},
+   .place = {48, -16, 448, 256}, .visible = false, .text = "",
+   .onContentChanged = OnShownTextChanged},
 }};
 // clang-format on
 

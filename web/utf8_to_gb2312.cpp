@@ -67,4 +67,16 @@ Bytes Utf8ToGb2312(const Bytes& input, const IconvFacility& iconv) {
   return output;
 }
 
+std::size_t WholeUtf8Length(const Bytes& bytes) {
+  const std::size_t size = bytes.size();
+  // A character is at most four bytes long: look back at most three.
+  for (std::size_t back = 1; back <= 3 && back <= size; ++back) {
+    const unsigned char byte = bytes[size - back];
+    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte
+    const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    return length > back ? size - back : size;
+  }
+  return size;
+}
+
 }  // namespace qsh

@@ -1,6 +1,8 @@
 #pragma once
 // The conversion of the fetched release page.
 
+#include <cstddef>
+
 #include "web/bytes.h"
 #include "web/iconv_facility.h"
 
@@ -20,5 +22,10 @@ namespace qsh {
 [[nodiscard]] Bytes Utf8ToGb2312(const Bytes& input, const IconvFacility& iconv);
 
 inline constexpr int kMaxOutputGrowths = 11;
+
+// The length of `bytes` without a UTF-8 character cut off at its end (the
+// lead and continuation bytes of a character that would go on past the
+// last byte). Bytes that are not UTF-8 are left for the conversion to refuse.
+[[nodiscard]] std::size_t WholeUtf8Length(const Bytes& bytes);
 
 }  // namespace qsh

@@ -25,6 +25,14 @@ bool RegisterOnce(HINSTANCE instance, const char* name, WNDPROC procedure) {
   return ::RegisterClassExA(&windowClass) != 0;
 }
 
+// The row of a container's child, found by the child's id.
+const ControlRow* ChildRow(const ControlRow& container, HWND child) {
+  const int id = ::GetDlgCtrlID(child);
+  for (const ControlRow& row : kMainWindowControls)
+    if (row.id == id && row.container == container.name) return &row;
+  return nullptr;
+}
+
 ControlWindow* ControlOf(HWND window) {
   return reinterpret_cast<ControlWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
 }
@@ -102,9 +110,13 @@ std::optional<LRESULT> HandleByRow(HWND window, const ControlWindow& control, UI
     case WM_CTLCOLOREDIT:
       if (row.kind != ControlKind::PictureBox) return std::nullopt;
       return AnswerEditColours(reinterpret_cast<HDC>(wParam));
-    case WM_COMMAND:  // the edit box's notifications go on to the main window
+    case WM_COMMAND:  // from 编辑框1, the picture box's one child: its content-changed event
       if (row.kind != ControlKind::PictureBox) return std::nullopt;
-      return ::SendMessageA(::GetParent(window), message, wParam, lParam);
+      if (HIWORD(wParam) == EN_CHANGE) {
+        const ControlRow* child = ChildRow(row, reinterpret_cast<HWND>(lParam));
+        if (child != nullptr && child->onContentChanged) child->onContentChanged();
+      }
+      return 0;
     case WM_SETCURSOR:
       if (control.pointer == nullptr) return std::nullopt;
       ::SetCursor(control.pointer);

@@ -202,12 +202,14 @@ std::int32_t SwitchOn() {
 
 std::int32_t SwitchOff() {
   SkinState& skin = Skin();
-  if (skin.hook == nullptr && skin.records.Empty()) return 0;
+  // Off, or on without the hook the system refused: nothing is given back,
+  // and the controls taken over stay with the skin's procedure, which
+  // passes everything on to theirs while no scheme is set.
+  if (skin.hook == nullptr) return 0;
   ::EnumThreadWindows(::GetCurrentThreadId(), GiveBackTree, 0);
   // Windows the enumeration cannot reach (a control under a message-only
   // window) are given back too, so that no record outlives the skin.
   while (const SkinRecord* left = skin.records.Head()) GiveBack(reinterpret_cast<HWND>(left->window));
-  if (skin.hook == nullptr) return 0;
   const BOOL removed = ::UnhookWindowsHookEx(skin.hook);
   skin.hook = nullptr;
   return removed;

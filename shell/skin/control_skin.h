@@ -16,8 +16,9 @@
 namespace qsh::skin {
 
 // 1, 2 or 3 switch the skin off and on again with that scheme, and return 1.
-// Any other number switches it off and returns 0 if it was not on, else the
-// result of removing the hook. Only the calling thread's controls are
+// Any other number switches it off and returns the result of removing the
+// hook; without a hook (off, or the system refused it) it gives nothing
+// back and returns 0. Only the calling thread's controls are
 // reached; call it from the UI thread.
 std::int32_t SetSkinScheme(std::int32_t scheme);
 

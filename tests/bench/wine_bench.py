@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """The program's own figures under Wine, each next to a baseline measured in
 the same run: backup and restore latency against cp (with and without a
-sync of the copied files), start-up against a minimal Win32 window program,
+sync of the copied files), by key press and by the hotkey message sent
+straight to the window, start-up against a minimal Win32 window program
+that initialises OLE as the program does,
 memory after start and after 500 presses, and the exe's size.
 
-    wine_bench.py --program EXE --minimal EXE [--quick]
+    wine_bench.py --program EXE --minimal EXE --send-hotkey EXE [--quick]
 
 Prints one row per figure on stdout, tab-separated:
     label, ours, baseline, baseline's name, unit
@@ -120,9 +122,45 @@ def wait_until_quiet(paths, started, quiet=3.0):
 
 def start_program(folder):
     program = harness.start_exe(folder.exe, cwd=folder.root)
-    harness.wait_for_window(WINDOW_TIMEOUT, "the main window", pid=program.windows_pid,
-                            visible=True)
+    program.main_window = harness.wait_for_window(WINDOW_TIMEOUT, "the main window",
+                                                  pid=program.windows_pid, visible=True).hwnd
     return program
+
+
+class HotkeySender:
+    """send_hotkey.exe: sends WM_HOTKEY to the main window and says how long
+    the send took, which is the whole backup or restore (the relay hands the
+    press on synchronously), without xdotool, X and Wine's key handling."""
+
+    def __init__(self, tool, hwnd):
+        session = harness.session()
+        self.process = subprocess.Popen(["wine", str(tool), str(hwnd)], env=session.env,
+                                        cwd=str(session.temp_dir), stdin=subprocess.PIPE,
+                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                        text=True)
+
+    def send(self, hotkey_id):
+        self.process.stdin.write(f"{hotkey_id}\n")
+        self.process.stdin.flush()
+        microseconds = int(self.process.stdout.readline() or -1)
+        if microseconds < 0:
+            raise AssertionError(f"WM_HOTKEY {hotkey_id} could not be sent to the main window")
+        return microseconds / 1e6
+
+    def close(self):
+        self.process.stdin.close()
+        self.process.wait(30)
+
+
+BACKUP_ID, RESTORE_ID = 33001, 33002
+
+
+def send_press(sender, hotkey_id, sources, targets, number):
+    stamp(sources, number)
+    seconds = sender.send(hotkey_id)
+    if not heads_are(targets, number):
+        raise AssertionError(f"WM_HOTKEY {hotkey_id} returned before the copies were made")
+    return seconds
 
 
 def press(key, sources, targets, number):
@@ -138,13 +176,14 @@ def timed(command):
     return time.perf_counter() - started
 
 
-def backup_and_restore(work, program_path, size, label, presses):
+def backup_and_restore(work, program_path, send_tool, size, label, presses):
     folder = SaveFolder(work / f"save-{label}", program_path, size)
     program = start_program(folder)
+    sender = HotkeySender(send_tool, program.main_window)
     try:
         number = 1
         press("F9", folder.live, folder.copies, number)  # the first one creates the copies
-        f9, f10, cp_sync, cp_only = [], [], [], []
+        f9, f10, f9_sent, f10_sent, cp_sync, cp_only = [], [], [], [], [], []
         for _ in range(presses):
             number += 1
             f9.append(press("F9", folder.live, folder.copies, number))
@@ -153,15 +192,25 @@ def backup_and_restore(work, program_path, size, label, presses):
             cp_only.append(timed(["cp", *map(str, folder.live), str(folder.baseline_dir)]))
             number += 1
             f10.append(press("F10", folder.copies, folder.live, number))
+            number += 1
+            f9_sent.append(send_press(sender, BACKUP_ID, folder.live, folder.copies, number))
+            number += 1
+            f10_sent.append(send_press(sender, RESTORE_ID, folder.copies, folder.live, number))
     finally:
+        sender.close()
         program.kill()
     shutil.rmtree(folder.root, ignore_errors=True)
     shutil.rmtree(folder.baseline_dir, ignore_errors=True)
     med = statistics.median
+    sent = "WM_HOTKEY sent to the window, no key"
     row(f"F9 backup, 4 x {label}", med(f9), med(cp_sync), "cp + sync of the 4 files", "s")
     row(f"F9 backup, 4 x {label}", med(f9), med(cp_only), "cp alone", "s")
+    row(f"F9 backup, 4 x {label}, {sent}", med(f9_sent), med(cp_sync), "cp + sync of the 4 files",
+        "s")
     row(f"F10 restore, 4 x {label}", med(f10), med(cp_sync), "cp + sync of the 4 files", "s")
     row(f"F10 restore, 4 x {label}", med(f10), med(cp_only), "cp alone", "s")
+    row(f"F10 restore, 4 x {label}, {sent}", med(f10_sent), med(cp_sync),
+        "cp + sync of the 4 files", "s")
 
 
 def key_delivery(work, runs):
@@ -272,6 +321,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--program", type=pathlib.Path, required=True)
     parser.add_argument("--minimal", type=pathlib.Path, required=True)
+    parser.add_argument("--send-hotkey", type=pathlib.Path, required=True,
+                        help="send_hotkey.exe, built by scripts/bench")
     parser.add_argument("--work", type=pathlib.Path, required=True,
                         help="a folder for the save folders (on the disk to measure)")
     parser.add_argument("--quick", action="store_true", help="fewer presses and runs")
@@ -291,7 +342,8 @@ def main():
     start_up(work, program, minimal, 3 if quick else 7)
     for size, label, presses in ((64 << 10, "64 KiB", 9), (4 << 20, "4 MiB", 7),
                                  (64 << 20, "64 MiB", 5)):
-        backup_and_restore(work, program, size, label, 3 if quick else presses)
+        backup_and_restore(work, program, arguments.send_hotkey.resolve(), size, label,
+                           3 if quick else presses)
     memory(work, program, minimal, 500)
     return 0
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "web/read_chunk.h"
+#include "web/utf8_to_gb2312.h"
 #include "web/win32/internet_api.h"
 
 namespace qsh {
@@ -76,6 +77,23 @@ bool Split(const InternetApi& api, const std::string& url, SplitUrl& split) {
   return true;
 }
 
+// Windows' own defaults, set explicitly on each connection, whose requests
+// take them over: Wine's WinINet otherwise waits for ever for a server that
+// accepts and never answers, and the window is frozen while it waits (nor
+// does it pass send and receive time-outs of the session on).
+struct TimeOut {
+  DWORD option;
+  DWORD ms;
+};
+constexpr std::array<TimeOut, 3> kTimeOuts{{{INTERNET_OPTION_CONNECT_TIMEOUT, 60000},
+                                            {INTERNET_OPTION_SEND_TIMEOUT, 30000},
+                                            {INTERNET_OPTION_RECEIVE_TIMEOUT, 30000}}};
+
+void SetTimeOuts(const InternetApi& api, HINTERNET connection) {
+  for (TimeOut timeOut : kTimeOuts)
+    api.internetSetOption(connection, timeOut.option, &timeOut.ms, sizeof timeOut.ms);
+}
+
 HINTERNET OpenRoot(const InternetApi& api) {
   InternetHandle& root = InternetRootSlot();
   if (!root) {
@@ -127,6 +145,8 @@ Bytes ReadBody(const InternetApi& api, HINTERNET request) {
     if (read == 0) break;  // the body is complete
     if (!TryAppend(body, buffer.get(), std::min<DWORD>(read, wanted))) break;
   }
+  // Cut by the cap inside a character, the kept part would not convert.
+  if (body.size() >= kMaxBodySize) body.resize(WholeUtf8Length(body));
   return body;
 }
 
@@ -148,6 +168,7 @@ Bytes FetchUrl(const std::string& url) {
                                  split.password.data(), INTERNET_SERVICE_HTTP, 0, 0));
   if (!connection) return {};
   SetProxyOptions(*api, root, connection.get());
+  SetTimeOuts(*api, connection.get());
 
   const char* acceptTypes[] = {kAcceptTypeEntry, nullptr};
   // Declared after the connection, so closed before it.

@@ -16,6 +16,7 @@ namespace qsh {
 // above any real one, keeps a broken or hostile server from exhausting the
 // memory of a 32-bit process, and bounds how long the window stays frozen
 // while the text passes through the edit box (about 2.5 s a MiB under Wine).
+// A body cut by the cap ends at its last whole UTF-8 character.
 inline constexpr std::size_t kMaxBodySize = std::size_t{2} << 20;
 
 // The body of the answer to a GET of url in HTTP/1.0, whatever its status,

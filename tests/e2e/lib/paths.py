@@ -4,7 +4,7 @@ import os
 import pathlib
 import re
 
-TOOL_NAMES = ("inspect", "hold_hotkey", "hold_file", "focus_window")
+TOOL_NAMES = ("inspect", "hold_hotkey", "hold_file", "focus_window", "refuse_windows")
 
 
 def repo_root():

@@ -17,6 +17,7 @@ import errno
 import socket
 import socketserver
 import threading
+import time
 from dataclasses import dataclass
 
 from . import paths
@@ -73,12 +74,15 @@ class Response:
     headers, then Content-Length (len(body), or content_length when given;
     none at all when content_length is False) unless the headers name one.
     cut_after: send only that many bytes of the body and then close the
-    connection, so that the answer breaks off part-way."""
+    connection, so that the answer breaks off part-way.
+    silent_for: answer nothing at all; hold the connection open, silent,
+    for that many seconds or until the client hangs up."""
     status: int = 200
     body: bytes = b""
     headers: tuple = ("Content-Type: text/html; charset=utf-8",)
     content_length: object = None
     cut_after: int = None
+    silent_for: float = None
 
     def head(self):
         lines = [f"HTTP/1.0 {self.status} {REASONS.get(self.status, 'Status')}", *self.headers]
@@ -147,6 +151,9 @@ class _Handler(socketserver.BaseRequestHandler):
             target = head.split(b"\r\n", 1)[0].split(b" ")
             path = target[1].decode("latin-1") if len(target) > 1 else ""
             response = self.server.owner._response_for(path)
+            if response.silent_for is not None:
+                self._stay_silent(response.silent_for)
+                return
             self.request.sendall(response.head() + response.sent_body())
             # An orderly close (FIN), for a cut answer too: after a reset
             # the client's system may drop bytes it had already received,
@@ -154,6 +161,16 @@ class _Handler(socketserver.BaseRequestHandler):
             self.request.shutdown(socket.SHUT_WR)
         except OSError:
             pass  # the client went away
+
+    def _stay_silent(self, seconds):
+        deadline = time.monotonic() + seconds
+        while (left := deadline - time.monotonic()) > 0:
+            self.request.settimeout(left)
+            try:
+                if not self.request.recv(4096):
+                    return  # the client hung up
+            except socket.timeout:
+                return
 
     def _read_head(self):
         data = b""

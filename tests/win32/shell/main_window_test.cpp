@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/window_text.h"
 #include "shell/event_handlers.h"
 #include "shell/program.h"
 #include "shell/skin/control_skin.h"
@@ -128,6 +129,57 @@ TEST_F(RealMainWindowTest, TheProgramsMessageBoxHasASkinnedOkButton) {
   EXPECT_EQ(image.At(image.width() / 2, 1), kButtonFrame) << "the flat frame along the top";
   EXPECT_EQ(image.At(1, 1), Face()) << "a rounded corner";
   if (HasFailure()) ADD_FAILURE() << "saved as " << skin::testing::SaveForFailure(image, "message-box-ok");
+}
+
+// Counts the content-changed notices of 编辑框1 that reach a window, then
+// lets the window's own procedure have them.
+struct NoticeCounter {
+  WNDPROC own = nullptr;
+  int notices = 0;
+};
+NoticeCounter pictureBoxNotices, mainWindowNotices;
+
+LRESULT Count(NoticeCounter& counter, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE &&
+      LOWORD(wParam) == kMainWindowControls[ControlIndex("编辑框1")].id)
+    ++counter.notices;
+  return ::CallWindowProcA(counter.own, window, message, wParam, lParam);
+}
+LRESULT CALLBACK CountAtPictureBox(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Count(pictureBoxNotices, window, message, wParam, lParam);
+}
+LRESULT CALLBACK CountAtMainWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Count(mainWindowNotices, window, message, wParam, lParam);
+}
+
+WNDPROC PutInFront(HWND window, WNDPROC procedure) {
+  return reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
+TEST_F(RealMainWindowTest, SettingTheShownTextRaisesItsContentChangedEventOnceForItsHandler) {
+  const ControlRow& row = kMainWindowControls[ControlIndex("编辑框1")];
+  EXPECT_EQ(row.onContentChanged, OnShownTextChanged);
+  const HWND editBox = testing::RealControl(ControlIndex("编辑框1"));
+  const HWND pictureBox = testing::RealControl(ControlIndex("图片框1"));
+  const HWND mainWindow = testing::RealMainWindow();
+  ASSERT_EQ(::GetParent(editBox), pictureBox);
+  pictureBoxNotices = {PutInFront(pictureBox, CountAtPictureBox), 0};
+  mainWindowNotices = {PutInFront(mainWindow, CountAtMainWindow), 0};
+  ASSERT_NE(pictureBoxNotices.own, nullptr);
+  ASSERT_NE(mainWindowNotices.own, nullptr);
+
+  SetWindowTextOf(editBox, "软件版本：【V1.01】");
+  const std::string shown = WindowTextOf(editBox);
+  const int atPictureBox = pictureBoxNotices.notices;
+  const int atMainWindow = mainWindowNotices.notices;
+  PutInFront(pictureBox, pictureBoxNotices.own);
+  PutInFront(mainWindow, mainWindowNotices.own);
+  SetWindowTextOf(editBox, "");
+
+  EXPECT_EQ(shown, "软件版本：【V1.01】");
+  EXPECT_EQ(atPictureBox, 1) << "the event reaches 编辑框1's container once per set";
+  EXPECT_EQ(atMainWindow, 0) << "图片框1 passed the event on instead of running the row's handler";
 }
 
 TEST(WindowDescriptionTest, TheForumLinksAreTheThreeLabels) {

@@ -11,7 +11,8 @@ code. The server is listening before COMMAND starts.
 Every page is chosen by its path; the query tunes it.
 
   /page?...          a release page: `before` ASCII bytes, the version
-                     marker in UTF-8 (unless marker=0), `after` ASCII bytes
+                     marker in UTF-8 (unless marker=0), `after` ASCII bytes,
+                     then the text `then` (percent-encoded UTF-8) `times` times
       length=exact   Content-Length: the body's length (the default);
              none    no Content-Length; N: N
       send=N         send only the first N bytes of the body (all by default)
@@ -115,6 +116,7 @@ class Handler(socketserver.BaseRequestHandler):
         if query.get("marker", ["1"])[0] != "0":
             body += MARKER
         body += ascii_filler(int(query.get("after", ["0"])[0]))
+        body += query.get("then", [""])[0].encode("utf-8") * int(query.get("times", ["1"])[0])
         length = query.get("length", ["exact"])[0]
         lines = [b"HTTP/1.0 200 OK", b"Content-Type: text/html; charset=utf-8"]
         if length == "exact":

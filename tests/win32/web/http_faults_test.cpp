@@ -2,9 +2,9 @@
 // misbehaves on purpose (http_fault_server.py): it never answers, announces
 // a Content-Length that is not the body's, resets the connection part-way,
 // sends more than the cap, or answers with something that is not HTTP.
-// Whatever it does, the fetch comes back (within WinINet's own time-outs or
-// when the server gives up), nothing crashes, and the user is told what the
-// bytes that arrived say.
+// Whatever it does, the fetch comes back (within the time-outs the program
+// sets, or when the server gives up), nothing crashes, and the user is told
+// what the bytes that arrived say.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -271,6 +271,21 @@ TEST_F(HttpFaultsTest, SilentServerTheFetchComesBackWhenTheRequestGivesUp) {
   EXPECT_EQ(checked->fetched, 0u);
 }
 
+TEST_F(HttpFaultsTest, SilentServerTheFetchGivesUpAfterTheReceiveTimeOut) {
+  // The server stays silent far longer than the program's receive time-out
+  // (Windows' default of 30 s, where Wine's own is infinite): a fetch that
+  // comes back before the server hangs up was ended by WinINet.
+  constexpr DWORD kServerHoldsMs = 150000;
+  ULONGLONG tookMs = 0;
+  const std::optional<Bytes> body =
+      Fetch("/silent?hold=" + std::to_string(kServerHoldsMs / 1000), kServerHoldsMs - 5000, &tookMs);
+  ASSERT_TRUE(body.has_value()) << "the fetch waited as long as the silent server";
+  EXPECT_TRUE(body->empty());
+  RecordProperty("silent_server_fetch_ms", std::to_string(tookMs));
+  std::printf("silent server holding %lu s: FetchUrl gave up after %llu ms\n",
+              kServerHoldsMs / 1000, tookMs);
+}
+
 struct PageCase {
   const char* what;
   std::string path;
@@ -350,11 +365,23 @@ TEST_F(HttpFaultsTest, BodyOverTheCap) {
   const std::size_t over = kMaxBodySize + 1000000;
   const std::string markerFirst = PageBody(0, over);
   const std::string markerBeyond = PageBody(over, 0);
+  // A cap that falls inside a three-byte character ("说", E8 AF B4) keeps
+  // the bytes before that character, so that what is kept still converts.
+  const auto capInsideACharacter = [](const char* what, std::size_t bytesOfItBeforeTheCap) {
+    const std::size_t after = kMaxBodySize - kMarkerUtf8.size() - bytesOfItBeforeTheCap;
+    std::string body = PageBody(0, after);
+    for (int i = 0; i < 400000; ++i) body += "\xE8\xAF\xB4";
+    const std::size_t kept = kMaxBodySize - bytesOfItBeforeTheCap;
+    return PageCase{what, "/page?after=" + std::to_string(after) + "&then=%E8%AF%B4&times=400000",
+                    body, kept, kept, Told::Current};
+  };
   RunPageCases({
       {"marker inside the cap", "/page?after=" + std::to_string(over), markerFirst, kMaxBodySize,
        kMaxBodySize, Told::Current},
       {"marker beyond the cap", "/page?before=" + std::to_string(over), markerBeyond, kMaxBodySize,
        kMaxBodySize, Told::Outdated},
+      capInsideACharacter("cap after the lead byte of a character", 1),
+      capInsideACharacter("cap after two bytes of a character", 2),
   }, Holder::String);
 }
 

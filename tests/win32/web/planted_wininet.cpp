@@ -1,6 +1,7 @@
-// A stand-in wininet.dll, as someone could plant it beside the program in its
+// A stand-in system DLL (wininet.dll here; the end-to-end tools build it
+// as uxtheme.dll too), as someone could plant it beside the program in its
 // user-writable folder. When anything loads it, it leaves "<its path>.loaded"
-// behind. It exports InternetOpenA, so that a program that imports it
+// behind. It exports InternetOpenA, so that a program that imports wininet
 // statically starts with it.
 #include <windows.h>
 
