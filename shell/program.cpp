@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "platform/window_text.h"
+#include "platform/text_boundary.h"
 #include "saveset/save_operations.h"
 #include "shell/event_handlers.h"
 #include "shell/skin/control_skin.h"

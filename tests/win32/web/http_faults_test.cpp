@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "platform/system_library.h"
-#include "platform/window_text.h"
+#include "platform/text_boundary.h"
 #include "web/forum_urls.h"
 #include "web/version_check.h"
 #include "web/win32/fetch_url.h"
