@@ -48,8 +48,9 @@ def program_path():
     return paths.program()
 
 
-def start_exe(path, cwd=None, args=(), find_pid=True, timeout=30):
-    return session().start_exe(path, cwd=cwd, args=args, find_pid=find_pid, timeout=timeout)
+def start_exe(path, cwd=None, args=(), find_pid=True, timeout=30, locale=None):
+    return session().start_exe(path, cwd=cwd, args=args, find_pid=find_pid, timeout=timeout,
+                               locale=locale)
 
 
 def start_tool(name, *args, cwd=None, find_pid=True, timeout=30):
