@@ -22,9 +22,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   MSG message{};
   int got = 0;
-  while ((got = ::GetMessageA(&message, nullptr, 0, 0)) > 0) {
+  while ((got = ::GetMessageW(&message, nullptr, 0, 0)) > 0) {
     ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
+    ::DispatchMessageW(&message);
   }
   qsh::ReleaseStartupResources();
   return got == 0 ? static_cast<int>(message.wParam) : -1;

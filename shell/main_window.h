@@ -7,7 +7,9 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 
+#include "platform/gdi_objects.h"
 #include "platform/user_handles.h"
 #include "shell/controls/control_classes.h"
 #include "shell/window_description.h"
@@ -38,10 +40,12 @@ class MainWindow {
   void StackControls();
   void ShowVisibleControls();
   void LoadIcons(HINSTANCE instance);
+  HGDIOBJ FontForCaption(std::string_view caption);
 
   UniqueWindow window_;
   std::array<ControlWindow, kControlCount> controls_{};  // in the order of the rows
   UniqueIcon bigIcon_, smallIcon_;
+  UniqueFont captionFallback_;  // made only where the stock font lacks a glyph
 };
 
 }  // namespace qsh
