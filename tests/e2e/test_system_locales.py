@@ -20,7 +20,7 @@ from lib.release_server import (RELEASE_PAGE_PATH, ReleaseServer, Response,  # n
                                 forum_port, loopback_program)
 import program_fixture as pf  # noqa: E402
 from test_main_window import CONTROLS, IDS  # noqa: E402
-from test_version_check import CHECK_LABEL, CURRENT_TEXT, IDOK, RELEASE_PAGE  # noqa: E402
+from test_version_check import CURRENT_TEXT, IDOK, RELEASE_PAGE  # noqa: E402
 
 LOCALES = ("C.UTF-8", "ja_JP.UTF-8", "zh_CN.UTF-8")
 # Of the expected Chinese characters of all texts together, OCR must find at
@@ -30,6 +30,7 @@ ALL_SHARE = 0.8
 LABEL_SHARE = 0.5
 OCR_SCALE = "300%"  # the window's small font, enlarged for the OCR
 GROUP_CAPTION_HEIGHT = 16
+EXPECTED_TEXTS = {IDS[name]: spec[-1] for name, spec in CONTROLS.items()}
 
 
 def setUpModule():
@@ -54,14 +55,18 @@ def found_share(expected, read):
     return sum(min(count, got[c]) for c, count in wanted.items()) / sum(wanted.values())
 
 
-def bluish_pixels(image, rect):
-    """Pixels of the rectangle that are mostly blue (smoothed text included)."""
-    count = 0
-    for y in range(rect.top, rect.bottom):
-        for x in range(rect.left, rect.right):
-            r, g, b = image.screen_pixel(x, y)
-            count += b >= 128 and r < 128 and g < 128
-    return count
+def count_pixels(image, rect, wanted):
+    """Pixels of the rectangle whose (r, g, b) satisfies wanted."""
+    return sum(1 for y in range(rect.top, rect.bottom) for x in range(rect.left, rect.right)
+               if wanted(*image.screen_pixel(x, y)))
+
+
+def bluish(r, g, b):  # the link labels' text, smoothed edges included
+    return b >= 128 and r < 128 and g < 128
+
+
+def dark(r, g, b):  # black text, smoothed edges included
+    return max(r, g, b) < 96
 
 
 def ocr(shot_path, rect, height, work_path):
@@ -114,6 +119,20 @@ class SystemLocaleTest(unittest.TestCase):
         self.assertEqual(texts, [expected_text])
         return box
 
+    def assert_box_text_readable(self, box, expected):
+        """OCR reads the box's text in a screenshot: drawn, not boxes."""
+        static = [window for window in box.walk()
+                  if window.class_name == "Static" and window.text == expected][0]
+        shot_path = harness.session().unique_path("box-shot", ".png")
+        work_path = harness.session().unique_path("box-ocr", ".png")
+        harness.wait_for(lambda: count_pixels(harness.screenshot(), static.rect, dark) > 20,
+                         pf.TIMEOUT, "the box's text to be painted")
+        harness.screenshot().save_png(shot_path)
+        read = ocr(shot_path, static.rect, static.rect.height, work_path)
+        self.assertNotRegex(read, "[\u00a1-\u00ff]", f"mojibake in the box: {read!r}")
+        self.assertGreaterEqual(found_share(expected, read), LABEL_SHARE,
+                                f"the box's {expected!r} reads as {read!r} (screenshot {shot_path})")
+
     def test_title_and_every_control_text_read_back_as_unicode(self):
         for locale in LOCALES:
             with self.subTest(locale=locale):
@@ -138,7 +157,7 @@ class SystemLocaleTest(unittest.TestCase):
                 work_path = harness.session().unique_path("locale-ocr", ".png")
                 # Painted once the label texts show in their colours.
                 label = main.find(id=IDS["透明标签3"])
-                harness.wait_for(lambda: bluish_pixels(harness.screenshot(), label.rect) > 20,
+                harness.wait_for(lambda: count_pixels(harness.screenshot(), label.rect, bluish) > 20,
                                  pf.TIMEOUT, "the link label's blue text to be painted")
                 harness.screenshot().save_png(shot_path)
                 expected_all, read_all = "", ""
@@ -148,15 +167,17 @@ class SystemLocaleTest(unittest.TestCase):
                         continue
                     is_label = control.class_name == "QelvarinTransparentLabel"
                     height = control.rect.height if is_label else GROUP_CAPTION_HEIGHT
+                    # The text the window should show, not the one it says it has.
+                    expected = EXPECTED_TEXTS[control.id]
                     read = ocr(shot_path, control.rect, height, work_path)
-                    expected_all += control.text
+                    expected_all += expected
                     read_all += read
-                    self.assertNotRegex(read, "[\u00c0-\u00ff]",
-                                        f"mojibake in {control.text!r}: {read!r}")
+                    self.assertNotRegex(read, "[\u00a1-\u00ff]",
+                                        f"mojibake in {expected!r}: {read!r}")
                     if is_label:
                         self.assertGreaterEqual(
-                            found_share(control.text, read), LABEL_SHARE,
-                            f"{control.text!r} reads as {read!r} (screenshot {shot_path})")
+                            found_share(expected, read), LABEL_SHARE,
+                            f"{expected!r} reads as {read!r} (screenshot {shot_path})")
                 share = found_share(expected_all, read_all)
                 self.assertGreaterEqual(share, ALL_SHARE,
                                         f"OCR found {share:.2f} of the Chinese characters: "
@@ -169,7 +190,7 @@ class SystemLocaleTest(unittest.TestCase):
                 self.server.reset()
                 self.server.serve(RELEASE_PAGE_PATH, Response(body=RELEASE_PAGE))
                 program, main = self.start_program(locale)
-                label = harness.windows(pid=program.windows_pid).find(text=CHECK_LABEL)
+                label = main.find(id=IDS["透明标签3"])  # "检查更新"
                 harness.click(*label.rect.center)
                 box = self.assert_box(program, CURRENT_TEXT)
                 harness.click(*box.find(id=IDOK).rect.center)
@@ -188,6 +209,7 @@ class SystemLocaleTest(unittest.TestCase):
                 box = self.assert_box(program, pf.REFUSAL_TEXT)
                 harness.wait_for(lambda: harness.windows().foreground == box.hwnd, pf.TIMEOUT,
                                  "the box to be the foreground window")
+                self.assert_box_text_readable(box, pf.REFUSAL_TEXT)
                 harness.key("Return")
                 self.assertEqual(program.wait(pf.TIMEOUT), 0)
 
