@@ -10,7 +10,7 @@
 namespace qsh {
 
 // Loads <system folder>\<fileName>; an invalid module when it cannot.
-UniqueModule LoadSystemLibrary(const char* fileName);
+UniqueModule LoadSystemLibrary(const wchar_t* fileName);
 
 // The address of an export, cast to the function type the caller names.
 template <typename Function>

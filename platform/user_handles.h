@@ -12,7 +12,7 @@ struct IconTraits {
   static Handle Invalid() noexcept { return nullptr; }
   static void Close(Handle handle) noexcept { ::DestroyIcon(handle); }
 };
-// An icon from LoadImageA without LR_SHARED, which its loader destroys.
+// An icon from LoadImageW without LR_SHARED, which its loader destroys.
 using UniqueIcon = UniqueHandle<IconTraits>;
 
 struct WindowTraits {

@@ -5,16 +5,16 @@
 namespace qsh {
 
 LRESULT CALLBACK HotkeyRelay::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto* relay = reinterpret_cast<const HotkeyRelay*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+  const auto* relay = reinterpret_cast<const HotkeyRelay*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
   if (relay == nullptr) return CallReplacedProcedure(nullptr, window, message, wParam, lParam);
   const WNDPROC replaced = relay->replaced_;
   if (message == WM_HOTKEY) {
     const auto id = static_cast<HotkeyId>(wParam);
     // Synchronous: returns when the backup or restore it starts is done.
     if (IsRelayedHotkeyId(id, relay->lastIssuedId_))
-      ::SendMessageA(relay->relayTarget_, kHotkeyRelayMessage, wParam, 0);
+      ::SendMessageW(relay->relayTarget_, kHotkeyRelayMessage, wParam, 0);
   } else if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   }
   return CallReplacedProcedure(replaced, window, message, wParam, lParam);
 }
@@ -24,7 +24,7 @@ HotkeyId HotkeyRelay::Register(HWND receivingWindow, HWND relayTarget, std::int3
   relayTarget_ = relayTarget;
   const std::uint32_t modifiers = HotkeyModifierFlags(modifierCode);
   if (!replaced_) {
-    ::SetWindowLongPtrA(receivingWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ::SetWindowLongPtrW(receivingWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     replaced_ = ReplaceWindowProcedure(receivingWindow, Procedure);
   }
   lastIssuedId_ = HotkeyIdForAttempt(++issuedCount_);

@@ -28,9 +28,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   program.window.NoteMessageLoopRunning();
   MSG message{};
   int got = 0;
-  while ((got = ::GetMessageA(&message, nullptr, 0, 0)) > 0) {
+  while ((got = ::GetMessageW(&message, nullptr, 0, 0)) > 0) {
     ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
+    ::DispatchMessageW(&message);
   }
   qsh::ReleaseStartupResources();
   return qsh::ExitCodeAfterLoop(got, message.wParam);

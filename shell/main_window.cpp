@@ -3,7 +3,9 @@
 #include <string>
 
 #include "assets/resource_ids.h"
+#include "platform/glyph_fallback.h"
 #include "platform/subclass.h"
+#include "platform/text_boundary.h"
 #include "shell/program_end.h"
 
 namespace qsh {
@@ -11,10 +13,10 @@ namespace {
 
 // The window's MainWindow, kept as a property: GWLP_USERDATA is the hotkey
 // relay's.
-constexpr const char* kOwnerProperty = "QelvarinMainWindow";
+constexpr const wchar_t* kOwnerProperty = L"QelvarinMainWindow";
 
 struct WindowKind {
-  const char* className;
+  const wchar_t* className;
   DWORD style;
   DWORD extendedStyle;
 };
@@ -22,12 +24,12 @@ struct WindowKind {
 WindowKind WindowKindOf(ControlKind kind) {
   constexpr DWORD child = WS_CHILD | WS_CLIPSIBLINGS;
   switch (kind) {
-    case ControlKind::GroupBox: return {"BUTTON", child | BS_GROUPBOX | BS_LEFT, 0};
+    case ControlKind::GroupBox: return {L"BUTTON", child | BS_GROUPBOX | BS_LEFT, 0};
     case ControlKind::TransparentLabel: return {kTransparentLabelClass, child, WS_EX_TRANSPARENT};
     case ControlKind::PictureBox: return {kPictureBoxClass, child, 0};
     case ControlKind::Label: return {kLabelClass, child, 0};
     case ControlKind::EditBox:
-      return {"EDIT",
+      return {L"EDIT",
               child | WS_TABSTOP | ES_LEFT | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
               WS_EX_CLIENTEDGE};
   }
@@ -45,8 +47,8 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
                                        LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE:
-      ::SetPropA(window, kOwnerProperty,
-                 reinterpret_cast<const CREATESTRUCTA*>(lParam)->lpCreateParams);
+      ::SetPropW(window, kOwnerProperty,
+                 reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
       break;
     case WM_ERASEBKGND: {  // the class has no brush: the window paints its own face
       RECT client{};
@@ -58,12 +60,12 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
     case WM_CTLCOLORSTATIC:
       return AnswerButtonFaceColours(reinterpret_cast<HDC>(wParam));
     case WM_DESTROY: {  // the last window of the program is gone
-      const auto* owner = static_cast<const MainWindow*>(::GetPropA(window, kOwnerProperty));
+      const auto* owner = static_cast<const MainWindow*>(::GetPropW(window, kOwnerProperty));
       if (PostsQuitOnDestroy(owner != nullptr && owner->messageLoopRunning_)) ::PostQuitMessage(0);
       return 0;
     }
     case WM_NCDESTROY:
-      ::RemovePropA(window, kOwnerProperty);
+      ::RemovePropW(window, kOwnerProperty);
       break;
     default:
       break;
@@ -71,25 +73,34 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
   return CallReplacedProcedure(nullptr, window, message, wParam, lParam);
 }
 
+// The stock font, or its Chinese variant for a caption it cannot draw.
+HGDIOBJ MainWindow::FontForCaption(std::string_view caption) {
+  const HGDIOBJ stock = ::GetStockObject(DEFAULT_GUI_FONT);
+  const std::wstring wide = WideFromText(caption);
+  if (FontHasGlyphs(stock, wide)) return stock;
+  if (!captionFallback_) captionFallback_ = ChineseFallbackFor(stock, wide);
+  return captionFallback_ ? static_cast<HGDIOBJ>(captionFallback_.get()) : stock;
+}
+
 bool MainWindow::CreateControls(HINSTANCE instance) {
-  const HGDIOBJ defaultFont = ::GetStockObject(DEFAULT_GUI_FONT);
   for (std::size_t i = 0; i < kControlCount; ++i) {
     ControlWindow& control = controls_[i];
     const ControlRow& row = kMainWindowControls[i];
     control.row = &row;
     const WindowKind kind = WindowKindOf(row.kind);
-    control.handle = ::CreateWindowExA(
-        kind.extendedStyle, kind.className, std::string(row.text).c_str(), kind.style,
+    control.handle = ::CreateWindowExW(
+        kind.extendedStyle, kind.className, WideFromText(row.text).c_str(), kind.style,
         row.place.left, row.place.top, row.place.width, row.place.height, window_.get(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, &control);
     if (!control.handle) return false;
     if (row.kind == ControlKind::GroupBox || row.kind == ControlKind::EditBox)
-      ::SendMessageA(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(defaultFont), FALSE);
+      ::SendMessageW(control.handle, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(FontForCaption(row.text)), FALSE);
     if (row.kind == ControlKind::GroupBox) TakeOverStandardControl(control);
     if (row.kind == ControlKind::EditBox) {
-      ::SendMessageA(control.handle, EM_LIMITTEXT, 0, 0);  // no limit
-      ::SendMessageA(control.handle, EM_SETSEL, 0, 0);
-      ::SendMessageA(control.handle, EM_SCROLLCARET, 0, 0);
+      ::SendMessageW(control.handle, EM_LIMITTEXT, 0, 0);  // no limit
+      ::SendMessageW(control.handle, EM_SETSEL, 0, 0);
+      ::SendMessageW(control.handle, EM_SCROLLCARET, 0, 0);
     }
   }
   return true;
@@ -127,13 +138,13 @@ void MainWindow::ShowVisibleControls() {
 
 void MainWindow::LoadIcons(HINSTANCE instance) {
   bigIcon_.reset(static_cast<HICON>(
-      ::LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP_ICON), IMAGE_ICON,
+      ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON,
                    ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0)));
   smallIcon_.reset(static_cast<HICON>(
-      ::LoadImageA(instance, MAKEINTRESOURCEA(IDI_APP_ICON), IMAGE_ICON,
+      ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APP_ICON), IMAGE_ICON,
                    ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
-  ::SendMessageA(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-  ::SendMessageA(window_.get(), WM_SETICON, ICON_SMALL,
+  ::SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  ::SendMessageW(window_.get(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(smallIcon_.get()));
 }
 
@@ -141,7 +152,7 @@ bool MainWindow::Create(HINSTANCE instance) {
   if (!RegisterWindowClasses(instance, Procedure)) return false;
   const MainWindowFrame& frame = kMainWindowFrame;
   const POINT origin = CentredOnPrimaryScreen(frame.outerWidth, frame.outerHeight);
-  window_.reset(::CreateWindowExA(0, kMainWindowClass, std::string(frame.caption).c_str(),
+  window_.reset(::CreateWindowExW(0, kMainWindowClass, WideFromText(frame.caption).c_str(),
                                   frame.style, origin.x, origin.y, frame.outerWidth,
                                   frame.outerHeight, nullptr, nullptr, instance, this));
   if (!window_) return false;
@@ -152,7 +163,7 @@ bool MainWindow::Create(HINSTANCE instance) {
     ::MoveWindow(window_.get(), origin.x, origin.y, frame.outerWidth, frame.outerHeight, FALSE);
 
   LoadIcons(instance);
-  ::SendMessageA(window_.get(), WM_SETFONT,
+  ::SendMessageW(window_.get(), WM_SETFONT,
                  reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
 
   if (!CreateControls(instance)) {
@@ -170,6 +181,7 @@ void MainWindow::ReleaseResources() noexcept {
   for (ControlWindow& control : controls_) control.picture.reset();
   bigIcon_.reset();
   smallIcon_.reset();
+  captionFallback_.reset();
   // Destroying the window at the very end would run the skin and the
   // controls once more; the system takes it with the process.
   static_cast<void>(window_.release());

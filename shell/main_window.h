@@ -7,7 +7,9 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 
+#include "platform/gdi_objects.h"
 #include "platform/user_handles.h"
 #include "shell/controls/control_classes.h"
 #include "shell/window_description.h"
@@ -42,11 +44,13 @@ class MainWindow {
   void ShowVisibleControls();
   void LoadIcons(HINSTANCE instance);
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  HGDIOBJ FontForCaption(std::string_view caption);
 
   UniqueWindow window_;
   std::array<ControlWindow, kControlCount> controls_{};  // in the order of the rows
   UniqueIcon bigIcon_, smallIcon_;
   bool messageLoopRunning_ = false;
+  UniqueFont captionFallback_;  // made only where the stock font lacks a glyph
 };
 
 }  // namespace qsh

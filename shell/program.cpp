@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <ole2.h>
 
-#include "platform/window_text.h"
+#include "platform/text_boundary.h"
 #include "saveset/save_operations.h"
 #include "shell/event_handlers.h"
 #include "shell/skin/control_skin.h"
@@ -54,7 +54,8 @@ void EndProgram(std::int32_t exitCode) {
 }
 
 void ShowMessage(const std::string& text) {
-  ::MessageBoxA(nullptr, text.c_str(), "信息：", MB_OK | MB_TASKMODAL);
+  ::MessageBoxW(nullptr, WideFromText(text).c_str(), WideFromText("信息：").c_str(),
+                MB_OK | MB_TASKMODAL);
 }
 
 void OnMainWindowCreated() {

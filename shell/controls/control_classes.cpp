@@ -10,19 +10,25 @@
 namespace qsh {
 namespace {
 
-bool RegisterOnce(HINSTANCE instance, const char* name, WNDPROC procedure) {
-  WNDCLASSEXA existing{};
+// The system's cursor names (IDC_ARROW, IDC_HAND) are numbers in a pointer
+// of the ANSI type; LoadCursorW takes the same number.
+LPCWSTR SystemCursorName(LPCSTR name) {
+  return MAKEINTRESOURCEW(LOWORD(reinterpret_cast<ULONG_PTR>(name)));
+}
+
+bool RegisterOnce(HINSTANCE instance, const wchar_t* name, WNDPROC procedure) {
+  WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;
-  if (::GetClassInfoExA(instance, name, &existing)) return true;
-  WNDCLASSEXA windowClass{};
+  if (::GetClassInfoExW(instance, name, &existing)) return true;
+  WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;
-  windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hCursor = ::LoadCursorW(nullptr, SystemCursorName(IDC_ARROW));
   windowClass.hbrBackground = nullptr;  // each window paints its own background
   windowClass.lpszClassName = name;
-  return ::RegisterClassExA(&windowClass) != 0;
+  return ::RegisterClassExW(&windowClass) != 0;
 }
 
 // The row of a container's child, found by the child's id.
@@ -34,23 +40,23 @@ const ControlRow* ChildRow(const ControlRow& container, HWND child) {
 }
 
 ControlWindow* ControlOf(HWND window) {
-  return reinterpret_cast<ControlWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+  return reinterpret_cast<ControlWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 void Keep(HWND window, ControlWindow* control) {
-  ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+  ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
 }
 
 // What the row asks for when the control is made: its picture and pointer.
 void LoadRowResources(ControlWindow& control, HINSTANCE instance) {
   const ControlRow& row = *control.row;
   if (row.picture != 0) {
-    control.picture.reset(static_cast<HBITMAP>(::LoadImageA(
-        instance, MAKEINTRESOURCEA(row.picture), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    control.picture.reset(static_cast<HBITMAP>(::LoadImageW(
+        instance, MAKEINTRESOURCEW(row.picture), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   }
   if (row.pointer == PointerShape::Hand) {
-    const HCURSOR hand = ::LoadCursorA(instance, MAKEINTRESOURCEA(IDC_HAND_POINTER));
-    control.pointer = hand ? hand : ::LoadCursorA(nullptr, IDC_HAND);
+    const HCURSOR hand = ::LoadCursorW(instance, MAKEINTRESOURCEW(IDC_HAND_POINTER));
+    control.pointer = hand ? hand : ::LoadCursorW(nullptr, SystemCursorName(IDC_HAND));
   }
 }
 
@@ -149,7 +155,7 @@ bool RegisterWindowClasses(HINSTANCE instance, WNDPROC mainWindowProcedure) {
 
 LRESULT CALLBACK ControlProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     auto* control = static_cast<ControlWindow*>(create->lpCreateParams);
     Keep(window, control);
     if (control != nullptr && control->row != nullptr) LoadRowResources(*control, create->hInstance);

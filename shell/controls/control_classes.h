@@ -14,10 +14,11 @@
 
 namespace qsh {
 
-inline constexpr const char* kMainWindowClass = "QelvarinSaveHelperWindow";
-inline constexpr const char* kTransparentLabelClass = "QelvarinTransparentLabel";
-inline constexpr const char* kPictureBoxClass = "QelvarinPictureBox";
-inline constexpr const char* kLabelClass = "QelvarinLabel";
+// Unicode classes: no text of theirs passes through the ANSI code page.
+inline constexpr const wchar_t* kMainWindowClass = L"QelvarinSaveHelperWindow";
+inline constexpr const wchar_t* kTransparentLabelClass = L"QelvarinTransparentLabel";
+inline constexpr const wchar_t* kPictureBoxClass = L"QelvarinPictureBox";
+inline constexpr const wchar_t* kLabelClass = L"QelvarinLabel";
 
 // One control of the main window: its row, and what the control owns.
 struct ControlWindow {

@@ -1,6 +1,10 @@
 #include "shell/controls/control_painting.h"
 
+#include <string>
+
 #include "platform/gdi_objects.h"
+#include "platform/glyph_fallback.h"
+#include "platform/text_boundary.h"
 #include "shell/controls/control_classes.h"
 
 namespace qsh {
@@ -9,7 +13,7 @@ namespace {
 // Made for each paint and deleted after it; nullptr when the system cannot
 // make it, and the label then draws with the default font.
 UniqueFont MakeBoldFont() {
-  LOGFONTA font{};
+  LOGFONTW font{};
   font.lfHeight = -15;
   font.lfWeight = FW_BOLD;
   font.lfCharSet = DEFAULT_CHARSET;
@@ -17,7 +21,7 @@ UniqueFont MakeBoldFont() {
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = PROOF_QUALITY;
   font.lfPitchAndFamily = DEFAULT_PITCH;
-  return UniqueFont(::CreateFontIndirectA(&font));
+  return UniqueFont(::CreateFontIndirectW(&font));
 }
 
 }  // namespace
@@ -35,11 +39,13 @@ void PaintTransparentLabel(HDC dc, const RECT& area, const ControlRow& row) {
   if (row.text.empty()) return;
   const UniqueFont bold = row.font == FontChoice::Bold ? MakeBoldFont() : UniqueFont();
   const HGDIOBJ font = bold ? static_cast<HGDIOBJ>(bold.get()) : ::GetStockObject(DEFAULT_GUI_FONT);
-  const ScopedSelection selection(dc, font);
+  const std::wstring text = WideFromText(row.text);
+  const UniqueFont fallback = ChineseFallbackFor(font, text);
+  const ScopedSelection selection(dc, fallback ? static_cast<HGDIOBJ>(fallback.get()) : font);
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, row.textColour);
   RECT target = area;
-  ::DrawTextA(dc, row.text.data(), static_cast<int>(row.text.size()), &target,
+  ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &target,
               LabelTextFormat(row.align, row.lineMode));
 }
 
@@ -47,7 +53,7 @@ void PaintPictureBox(HDC dc, const RECT& area, const ControlRow&, HBITMAP pictur
   FillWithButtonFace(dc, area);
   if (!picture) return;
   BITMAP size{};
-  if (!::GetObjectA(picture, sizeof size, &size)) return;
+  if (!::GetObjectW(picture, sizeof size, &size)) return;
   const UniqueMemoryDc source(::CreateCompatibleDC(dc));
   if (!source) return;
   const ScopedSelection selection(source.get(), picture);

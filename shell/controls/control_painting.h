@@ -8,7 +8,8 @@
 
 namespace qsh {
 
-// The row's text (and nothing else): the container shows through.
+// The row's text (and nothing else): the container shows through. Where the
+// label's font lacks a glyph of it, a Chinese variant of that font draws it.
 void PaintTransparentLabel(HDC dc, const RECT& area, const ControlRow& row);
 
 // The picture, unscaled from the top-left corner, on the button face
@@ -18,7 +19,7 @@ void PaintPictureBox(HDC dc, const RECT& area, const ControlRow& row, HBITMAP pi
 // The button face.
 void PaintLabel(HDC dc, const RECT& area, const ControlRow& row);
 
-// The DrawTextA format of a label's alignment and line mode.
+// The DrawTextW format of a label's alignment and line mode.
 UINT LabelTextFormat(HorizontalAlign align, LineMode lineMode);
 
 }  // namespace qsh

@@ -3,26 +3,29 @@
 namespace qsh::skin {
 
 bool IsGbkLeadByte(unsigned char byte) noexcept { return byte >= 0x81 && byte <= 0xFE; }
+bool IsHighSurrogate(wchar_t unit) noexcept { return unit >= 0xD800 && unit <= 0xDBFF; }
 
 namespace {
 
-// Bytes of the character that starts at `at`: two for a lead byte with a
-// byte after it, else one.
-std::size_t CharacterLength(std::string_view text, std::size_t at, IsLeadByte isLeadByte) {
-  return (isLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size()) ? 2 : 1;
+// Units of the character that starts at `at`: two for a lead unit with a
+// unit after it, else one.
+template <typename Char, typename IsLead>
+std::size_t CharacterLength(std::basic_string_view<Char> text, std::size_t at, IsLead isLead) {
+  return (isLead(text[at]) && at + 1 < text.size()) ? 2 : 1;
 }
 
-void BreakToWidth(std::string_view paragraph, int width, const MeasureText& measure,
-                  IsLeadByte isLeadByte, std::vector<std::string_view>& lines) {
+template <typename Char, typename Measure, typename IsLead>
+void BreakToWidth(std::basic_string_view<Char> paragraph, int width, const Measure& measure,
+                  IsLead isLead, std::vector<std::basic_string_view<Char>>& lines) {
   if (paragraph.empty()) {
     lines.push_back(paragraph);
     return;
   }
   std::size_t start = 0;
   while (start < paragraph.size()) {
-    std::size_t end = start + CharacterLength(paragraph, start, isLeadByte);
+    std::size_t end = start + CharacterLength(paragraph, start, isLead);
     while (end < paragraph.size()) {
-      const std::size_t next = end + CharacterLength(paragraph, end, isLeadByte);
+      const std::size_t next = end + CharacterLength(paragraph, end, isLead);
       if (measure(paragraph.substr(start, next - start)) > width) break;
       end = next;
     }
@@ -31,20 +34,34 @@ void BreakToWidth(std::string_view paragraph, int width, const MeasureText& meas
   }
 }
 
+template <typename Char, typename Measure, typename IsLead>
+std::vector<std::basic_string_view<Char>> BreakLines(std::basic_string_view<Char> caption,
+                                                     int width, const Measure& measure,
+                                                     IsLead isLead) {
+  constexpr Char kLineBreak[] = {Char('\r'), Char('\n'), Char(0)};
+  std::vector<std::basic_string_view<Char>> lines;
+  std::size_t start = 0;
+  while (start < caption.size()) {
+    const std::size_t breakAt = caption.find(kLineBreak, start);
+    const std::size_t end = breakAt == std::basic_string_view<Char>::npos ? caption.size() : breakAt;
+    BreakToWidth(caption.substr(start, end - start), width, measure, isLead, lines);
+    if (breakAt == std::basic_string_view<Char>::npos) break;
+    start = breakAt + 2;
+  }
+  return lines;
+}
+
 }  // namespace
 
 std::vector<std::string_view> BreakCaptionLines(std::string_view caption, int width,
                                                 const MeasureText& measure, IsLeadByte isLeadByte) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  while (start < caption.size()) {
-    const std::size_t breakAt = caption.find("\r\n", start);
-    const std::size_t end = breakAt == std::string_view::npos ? caption.size() : breakAt;
-    BreakToWidth(caption.substr(start, end - start), width, measure, isLeadByte, lines);
-    if (breakAt == std::string_view::npos) break;
-    start = breakAt + 2;
-  }
-  return lines;
+  return BreakLines(caption, width, measure,
+                    [isLeadByte](char byte) { return isLeadByte(static_cast<unsigned char>(byte)); });
+}
+
+std::vector<std::wstring_view> BreakCaptionLines(std::wstring_view caption, int width,
+                                                 const MeasureWideText& measure) {
+  return BreakLines(caption, width, measure, IsHighSurrogate);
 }
 
 }  // namespace qsh::skin

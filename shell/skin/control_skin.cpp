@@ -6,6 +6,7 @@
 
 #include "platform/gdi_objects.h"
 #include "platform/subclass.h"
+#include "platform/text_boundary.h"
 #include "shell/skin/process_heap_allocator.h"
 #include "shell/skin/skin_drawing.h"
 #include "shell/skin/skin_fills.h"
@@ -100,14 +101,21 @@ WindowId IdOf(HWND window) { return reinterpret_cast<WindowId>(window); }
 
 SkinRecord* RecordOf(HWND window) { return Skin().records.Find(IdOf(window)); }
 
+CharacterSet CharacterSetOfRecord(const SkinRecord& record) {
+  return record.unicode ? CharacterSet::Unicode : CharacterSet::Ansi;
+}
+
 LRESULT CALLBACK SkinWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // --- Taking over and giving back ------------------------------------------
 
+// The system's class names are ASCII; any other name comes out as the
+// program's own text would.
 std::string ClassNameOf(HWND window) {
-  std::array<char, 256> buffer{};
-  const int length = ::GetClassNameA(window, buffer.data(), static_cast<int>(buffer.size()));
-  return length > 0 ? std::string(buffer.data(), static_cast<std::size_t>(length)) : std::string();
+  std::array<wchar_t, 256> buffer{};
+  const int length = ::GetClassNameW(window, buffer.data(), static_cast<int>(buffer.size()));
+  return length > 0 ? TextFromWide(std::wstring_view(buffer.data(), static_cast<std::size_t>(length)))
+                    : std::string();
 }
 
 SkinKind ClassifyControl(HWND window) {
@@ -115,7 +123,7 @@ SkinKind ClassifyControl(HWND window) {
   HWND parent = ::GetParent(window);
   const std::string parentClassName = parent != nullptr ? ClassNameOf(parent) : std::string();
   return ClassifyWindow(WindowFacts{className, StyleOf(window), parentClassName,
-                                    ::GetWindowTextLengthA(window) > 0});
+                                    ::GetWindowTextLengthW(window) > 0});
 }
 
 std::uint32_t InitialStateOf(HWND window, SkinKind kind) {
@@ -123,7 +131,7 @@ std::uint32_t InitialStateOf(HWND window, SkinKind kind) {
   facts.style = StyleOf(window);
   facts.focused = ::GetFocus() == window;
   if (IsButtonKind(kind)) {
-    facts.checkState = static_cast<std::uint32_t>(::SendMessageA(window, BM_GETCHECK, 0, 0));
+    facts.checkState = static_cast<std::uint32_t>(::SendMessageW(window, BM_GETCHECK, 0, 0));
   }
   return InitialState(kind, facts);
 }
@@ -140,12 +148,18 @@ void TakeOver(HWND window) {
   if (!IsTakenOver(kind)) return;
   SkinRecord* record = records.Add(IdOf(window), kind, InitialStateOf(window, kind));
   if (record == nullptr) return;  // no memory: the control keeps its own look
-  const WNDPROC previous = ReplaceWindowProcedure(window, &SkinWindowProcedure);
+  // In the window's own character set: a Unicode window (every window of the
+  // program, and the buttons of its message boxes) stays Unicode, so that its
+  // texts never pass the ANSI code page; an ANSI window stays ANSI and gets
+  // back exactly the procedure it had.
+  const CharacterSet set = CharacterSetOf(window);
+  const WNDPROC previous = ReplaceWindowProcedure(window, &SkinWindowProcedure, set);
   if (previous == nullptr) {
     records.Remove(IdOf(window));
     return;
   }
   record->previousProcedure = reinterpret_cast<std::uintptr_t>(previous);
+  record->unicode = set == CharacterSet::Unicode;
   RedrawWhole(window);
 }
 
@@ -154,9 +168,10 @@ void GiveBack(HWND window) {
   const SkinRecord* record = records.Find(IdOf(window));
   if (record == nullptr) return;
   const auto previous = reinterpret_cast<WNDPROC>(record->previousProcedure);
+  const CharacterSet set = CharacterSetOfRecord(*record);
   records.Remove(IdOf(window));
   // Our own procedure is what comes back: nothing to keep.
-  static_cast<void>(ReplaceWindowProcedure(window, previous));
+  static_cast<void>(ReplaceWindowProcedure(window, previous, set));
   RedrawWhole(window);
 }
 
@@ -196,7 +211,7 @@ std::int32_t SwitchOn() {
   ::EnumThreadWindows(::GetCurrentThreadId(), TakeOverTree, 0);
   // Without the hook the controls taken over stay skinned and later ones
   // keep their own look; the skin still counts as on.
-  Skin().hook = ::SetWindowsHookExA(WH_CALLWNDPROC, WatchWindowCreation, nullptr, ::GetCurrentThreadId());
+  Skin().hook = ::SetWindowsHookExW(WH_CALLWNDPROC, WatchWindowCreation, nullptr, ::GetCurrentThreadId());
   return 1;
 }
 
@@ -225,12 +240,12 @@ std::optional<ParentColours> AskParentForColours(HWND window) {
   if (parent == nullptr) return std::nullopt;
   const WindowDc dc(window, WindowDc::Area::Client);
   if (!dc) return std::nullopt;
-  const auto brush = reinterpret_cast<HBRUSH>(::SendMessageA(
+  const auto brush = reinterpret_cast<HBRUSH>(::SendMessageW(
       parent, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(window)));
   ParentColours colours;
   colours.brush = reinterpret_cast<std::uintptr_t>(brush);
   LOGBRUSH logBrush{};
-  if (brush != nullptr && ::GetObjectA(brush, sizeof(logBrush), &logBrush) == sizeof(logBrush)) {
+  if (brush != nullptr && ::GetObjectW(brush, sizeof(logBrush), &logBrush) == sizeof(logBrush)) {
     colours.background = logBrush.lbColor;
   }
   colours.text = ::GetTextColor(dc.get());
@@ -270,14 +285,15 @@ LRESULT CALLBACK SkinWindowProcedure(HWND window, UINT message, WPARAM wParam, L
   SkinRecord* record = RecordOf(window);
   if (record == nullptr) return 0;
   const auto previous = reinterpret_cast<WNDPROC>(record->previousProcedure);
+  const CharacterSet set = CharacterSetOfRecord(*record);
 
   if (message == WM_DESTROY) {
-    const LRESULT result = CallReplacedProcedure(previous, window, message, wParam, lParam);
+    const LRESULT result = CallReplacedProcedure(previous, window, message, wParam, lParam, set);
     GiveBack(window);
     return result;
   }
   if (PaletteOf(Skin().scheme) == nullptr) {
-    return CallReplacedProcedure(previous, window, message, wParam, lParam);
+    return CallReplacedProcedure(previous, window, message, wParam, lParam, set);
   }
   if (message == WM_ERASEBKGND) {
     const std::optional<ParentColours> colours = AskParentForColours(window);
@@ -290,9 +306,9 @@ LRESULT CALLBACK SkinWindowProcedure(HWND window, UINT message, WPARAM wParam, L
   const MessageDecision decision = DecideMessage(record->kind, record->state, message, wParam);
   record->state = decision.flags;
   if (decision.trackLeave) AskForLeaveNotice(window);
-  const LRESULT result = decision.handler == Handler::Default
-                             ? CallReplacedProcedure(nullptr, window, message, wParam, lParam)
-                             : CallReplacedProcedure(previous, window, message, wParam, lParam);
+  const LRESULT result = CallReplacedProcedure(
+      decision.handler == Handler::Default ? nullptr : previous, window, message, wParam, lParam,
+      set);
   if (decision.draw) DrawControl(window);
   return result;
 }

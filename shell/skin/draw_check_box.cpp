@@ -113,16 +113,16 @@ void DrawCheckBox(const DrawRequest& request) noexcept {
     DrawSquareMark(canvas, box, flags, frame, frame, palette);
   }
 
-  const std::string caption = CaptionOf(request.window);
+  const std::wstring caption = CaptionOf(request.window);
   if (!caption.empty()) {
     ScopedSelection font(dc, FontOf(request.window));
     ::SetTextColor(dc, ToColourValue(disabled ? palette.disabledText : palette.text));
     RECT text = markOnRight ? RECT{client.left, client.top, box.left - kTextGap, client.bottom}
                             : RECT{box.right + kTextGap, client.top, client.right, client.bottom};
-    ::DrawTextA(dc, caption.data(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_VCENTER);
+    ::DrawTextW(dc, caption.data(), static_cast<int>(caption.size()), &text, DT_SINGLELINE | DT_VCENTER);
     if (Has(flags, state::kFocused)) {
       RECT measured = text;
-      ::DrawTextA(dc, caption.data(), static_cast<int>(caption.size()), &measured, DT_SINGLELINE | DT_CALCRECT);
+      ::DrawTextW(dc, caption.data(), static_cast<int>(caption.size()), &measured, DT_SINGLELINE | DT_CALCRECT);
       const int height = measured.bottom - measured.top;
       const int textTop = text.top + (text.bottom - text.top - height) / 2;
       RECT focus{measured.left - 1, textTop - 1, measured.right + 1, textTop + height + 1};

@@ -15,8 +15,8 @@ namespace qsh::skin {
 namespace {
 
 bool HasBorder(HWND window) {
-  const auto style = static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE));
-  const auto exStyle = static_cast<DWORD>(::GetWindowLongA(window, GWL_EXSTYLE));
+  const auto style = static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(::GetWindowLongW(window, GWL_EXSTYLE));
   return (style & WS_BORDER) != 0 || (exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) != 0;
 }
 
@@ -25,7 +25,7 @@ bool ShouldDraw(const DrawRequest& request) {
     case SkinKind::ComboBox:
       return true;  // draws its own sunken edge inside, without border styles
     case SkinKind::DropDownList:
-      return HasBorder(request.window) && ::SendMessageA(request.window, LB_GETCOUNT, 0, 0) > 0;
+      return HasBorder(request.window) && ::SendMessageW(request.window, LB_GETCOUNT, 0, 0) > 0;
     default:
       return HasBorder(request.window);
   }
@@ -42,9 +42,9 @@ JoinedSides UpDownSides(HWND edit) {
   HWND parent = ::GetParent(edit);
   RECT editRect{};
   if (parent == nullptr || !::GetWindowRect(edit, &editRect)) return sides;
-  for (HWND upDown = ::FindWindowExA(parent, nullptr, UPDOWN_CLASSA, nullptr); upDown != nullptr;
-       upDown = ::FindWindowExA(parent, upDown, UPDOWN_CLASSA, nullptr)) {
-    if (reinterpret_cast<HWND>(::SendMessageA(upDown, UDM_GETBUDDY, 0, 0)) != edit) continue;
+  for (HWND upDown = ::FindWindowExW(parent, nullptr, UPDOWN_CLASSW, nullptr); upDown != nullptr;
+       upDown = ::FindWindowExW(parent, upDown, UPDOWN_CLASSW, nullptr)) {
+    if (reinterpret_cast<HWND>(::SendMessageW(upDown, UDM_GETBUDDY, 0, 0)) != edit) continue;
     RECT upDownRect{};
     if (!::GetWindowRect(upDown, &upDownRect)) continue;
     const bool onRight = upDownRect.left + upDownRect.right > editRect.left + editRect.right;

@@ -16,8 +16,8 @@ namespace qsh::skin {
 namespace {
 
 int HalfLineOfCurrentFont(HDC dc) {
-  TEXTMETRICA metrics{};
-  return ::GetTextMetricsA(dc, &metrics) ? metrics.tmHeight / 2 : 0;
+  TEXTMETRICW metrics{};
+  return ::GetTextMetricsW(dc, &metrics) ? metrics.tmHeight / 2 : 0;
 }
 
 }  // namespace
@@ -34,7 +34,7 @@ void DrawGroupBox(const DrawRequest& request) noexcept {
   const HBRUSH background = BackgroundBrush(request.colours.brush);
 
   // 1. The caption and the strip behind it.
-  const std::string caption = CaptionOf(request.window);
+  const std::wstring caption = CaptionOf(request.window);
   std::optional<ScopedSelection> font;
   std::optional<GroupCaptionLayout> layout;
   int m = 0;
@@ -69,7 +69,7 @@ void DrawGroupBox(const DrawRequest& request) noexcept {
     canvas.Fill(Rect{layout->clearFrom, m, layout->clearTo + 1, m + 1}, backgroundColour);
     ::SetTextColor(dc, request.colours.text);
     RECT text{layout->text.left, layout->text.top, layout->text.right, layout->text.bottom};
-    ::DrawTextA(dc, caption.data(), static_cast<int>(caption.size()), &text,
+    ::DrawTextW(dc, caption.data(), static_cast<int>(caption.size()), &text,
                 DT_SINGLELINE | DT_NOCLIP | AlignFlag(layout->align));
   }
   canvas.Present();

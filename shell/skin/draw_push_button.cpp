@@ -17,28 +17,25 @@ namespace qsh::skin {
 
 namespace {
 
-bool IsSystemLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != FALSE; }
-
 void DrawCaption(HDC dc, HWND window, std::uint32_t flags, const SkinPalette& palette, Rect area) {
-  const std::string caption = CaptionOf(window);
+  const std::wstring caption = CaptionOf(window);
   if (caption.empty()) return;
   if (Has(flags, state::kPressed)) area = area.Moved(1, 1);
   const bool grey = Has(flags, state::kDisabled | state::kIndeterminate);
   ::SetTextColor(dc, ToColourValue(grey ? palette.disabledText : palette.text));
   ScopedSelection font(dc, FontOf(window));
 
-  const std::vector<std::string_view> lines = BreakCaptionLines(
-      caption, area.Width(), [dc](std::string_view text) { return MeasureSingleLine(dc, text).cx; },
-      IsSystemLeadByte);
-  TEXTMETRICA metrics{};
-  if (!::GetTextMetricsA(dc, &metrics)) return;
+  const std::vector<std::wstring_view> lines = BreakCaptionLines(
+      caption, area.Width(), [dc](std::wstring_view text) { return MeasureSingleLine(dc, text).cx; });
+  TEXTMETRICW metrics{};
+  if (!::GetTextMetricsW(dc, &metrics)) return;
   const int lineHeight = metrics.tmHeight;
   const TextBlockPlacement placement =
       PlaceTextBlock(StyleOf(window), area, static_cast<int>(lines.size()), lineHeight);
   int top = placement.top;
-  for (std::string_view line : lines) {
+  for (std::wstring_view line : lines) {
     RECT rect{area.left, top, area.right, top + lineHeight};
-    ::DrawTextA(dc, line.data(), static_cast<int>(line.size()), &rect,
+    ::DrawTextW(dc, line.data(), static_cast<int>(line.size()), &rect,
                 DT_SINGLELINE | DT_NOCLIP | AlignFlag(placement.align));
     top += lineHeight;
   }

@@ -31,13 +31,15 @@ void DrawGroupBox(const DrawRequest& request) noexcept;
 void DrawEditFrame(const DrawRequest& request) noexcept;
 
 // Shared by the drawing functions.
-[[nodiscard]] std::string CaptionOf(HWND window);  // at most 255 characters
+// The caption as UTF-16 (GetWindowTextW), at most 255 characters: captions
+// the system gives its own windows need not fit any code page.
+[[nodiscard]] std::wstring CaptionOf(HWND window);
 [[nodiscard]] HFONT FontOf(HWND window) noexcept;  // WM_GETFONT; nullptr for the system font
 [[nodiscard]] std::uint32_t StyleOf(HWND window) noexcept;
 [[nodiscard]] std::uint32_t ButtonFaceValue() noexcept;
 // The size of text drawn as one line with the font selected into dc.
-[[nodiscard]] SIZE MeasureSingleLine(HDC dc, std::string_view text);
-// The DrawTextA flag of a caption's horizontal alignment.
+[[nodiscard]] SIZE MeasureSingleLine(HDC dc, std::wstring_view text);
+// The DrawTextW flag of a caption's horizontal alignment.
 [[nodiscard]] UINT AlignFlag(TextAlign align) noexcept;
 
 }  // namespace qsh::skin

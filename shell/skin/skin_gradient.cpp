@@ -13,7 +13,7 @@ using GradientFillFunction = BOOL(WINAPI*)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG,
 
 // Loaded once and kept for the life of the process.
 GradientFillFunction SystemGradientFill() noexcept {
-  static const UniqueModule module = LoadSystemLibrary("msimg32.dll");
+  static const UniqueModule module = LoadSystemLibrary(L"msimg32.dll");
   static const auto function = FindExport<GradientFillFunction>(module, "GradientFill");
   return function;
 }

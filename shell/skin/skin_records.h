@@ -26,6 +26,7 @@ struct SkinRecord {
   std::uint32_t state = 0;
   ParentColours colours;
   std::uintptr_t previousProcedure = 0;
+  bool unicode = false;  // the window procedure was taken as a Unicode one
   SkinRecord* next = nullptr;
 };
 

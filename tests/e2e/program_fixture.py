@@ -104,11 +104,12 @@ def kill_quietly(process):
         process.kill()
 
 
-def start_program(folder, args=(), cwd=None):
-    """Starts the program of the save folder (cwd: its folder unless given)
-    and returns it with its main window, once that is shown. The test
-    registers kill_quietly as a clean-up."""
-    program = harness.start_exe(folder.exe, cwd=cwd, args=args, timeout=TIMEOUT)
+def start_program(folder, args=(), cwd=None, locale=None):
+    """Starts the program of the save folder (cwd: its folder unless given;
+    locale: the system locale, zh_CN.UTF-8 unless given) and returns it with
+    its main window, once that is shown. The test registers kill_quietly as
+    a clean-up."""
+    program = harness.start_exe(folder.exe, cwd=cwd, args=args, timeout=TIMEOUT, locale=locale)
     if program.windows_pid is None:
         raise AssertionError(f"{folder.exe.name} ended at once with {program.wait(TIMEOUT)}; "
                              f"log: {program.log_text()[-500:]}")

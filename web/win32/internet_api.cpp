@@ -42,7 +42,7 @@ bool Resolve(LoadedDll& dll) {
 const InternetApi* LoadedInternetApi() {
   LoadedDll& dll = TheDll();
   if (dll.module) return &dll.api;
-  dll.module = LoadSystemLibrary("wininet.dll");
+  dll.module = LoadSystemLibrary(L"wininet.dll");
   if (dll.module && Resolve(dll)) return &dll.api;
   dll.module.reset();
   dll.api = InternetApi{};

@@ -3,12 +3,14 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "platform/text_boundary.h"
+
 namespace qsh {
 
 void OpenInBrowser(const std::string& url) {
-  const HWND owner = ::FindWindowExA(nullptr, nullptr, nullptr, "Microsoft Internet Explorer");
+  const HWND owner = ::FindWindowExW(nullptr, nullptr, nullptr, L"Microsoft Internet Explorer");
   // The shell reports failures through its own windows; the program says nothing.
-  ::ShellExecuteA(owner, "open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ::ShellExecuteW(owner, L"open", WideFromText(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace qsh

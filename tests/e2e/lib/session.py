@@ -126,16 +126,16 @@ class Session:
         """Starts a Windows program (a Unix path) under Wine; cwd defaults to
         its folder. With find_pid, waits until its Windows process id is
         known: the one new process of that exe name (or the program ended).
-        locale (e.g. "C.UTF-8") replaces the session's LC_ALL and LANG for
-        this program alone, and with them its ANSI code page."""
+        locale (e.g. "C.UTF-8"): the system locale of this program alone, and
+        so its ANSI code page; the session's other programs keep theirs."""
         path = pathlib.Path(path).resolve()
         if not path.is_file():
             raise AssertionError(f"{path} does not exist")
         name = path.name
         before = self.windows_pids(name) if find_pid else set()
-        env = self.env if locale is None else dict(self.env, LC_ALL=locale, LANG=locale)
         process = launch(["wine", str(path), *map(str, args)], str(cwd or path.parent),
-                         env, name, self.unique_path(name, ".log"))
+                         wine_env.with_locale(self.env, locale), name,
+                         self.unique_path(name, ".log"))
         self._processes.append(process)
         if find_pid:
             def new_process():

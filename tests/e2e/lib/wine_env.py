@@ -34,6 +34,16 @@ def wine_environment(prefix=None, base=None):
     return result
 
 
+def with_locale(env, locale):
+    """The environment for one program under another system locale. Wine
+    takes a process's ANSI code page from the locale that process starts
+    with, whatever the wineserver's: no restart is needed, and programs
+    under different locales run side by side."""
+    if locale is None:
+        return env
+    return dict(env, LC_ALL=locale, LANG=locale)
+
+
 def to_windows_path(unix_path):
     """Z:\\... for an absolute Unix path (Wine maps drive Z: to /)."""
     absolute = os.path.abspath(str(unix_path))

@@ -68,5 +68,45 @@ TEST(CaptionLinesTest, TheLeadBytePredicateDecides) {
   EXPECT_FALSE(IsGbkLeadByte('A'));
 }
 
+// Six pixels a UTF-16 unit, as the skin measures the captions it reads.
+int SixPerUnit(std::wstring_view text) { return static_cast<int>(text.size()) * 6; }
+
+std::vector<std::wstring> BreakWide(std::wstring_view caption, int width) {
+  std::vector<std::wstring> lines;
+  for (std::wstring_view line : BreakCaptionLines(caption, width, SixPerUnit)) lines.emplace_back(line);
+  return lines;
+}
+
+using WideLines = std::vector<std::wstring>;
+
+TEST(CaptionLinesTest, WideCaptionsBreakTheSameWay) {
+  struct Case {
+    std::wstring_view caption;
+    int width;
+    WideLines lines;
+  };
+  // U+20BB7 as a surrogate pair: one character in two units.
+  const std::wstring pair = {wchar_t(0xD842), wchar_t(0xDFB7)};
+  const Case cases[] = {
+      {L"", 100, {}},
+      {L"OK", 100, {L"OK"}},
+      {L"\u786e\u5b9a", 12, {L"\u786e\u5b9a"}},
+      {L"\u786e\u5b9a", 11, {L"\u786e", L"\u5b9a"}},
+      {L"Yes\r\nNo", 100, {L"Yes", L"No"}},
+      {L"a\r\n\r\nb", 100, {L"a", L"", L"b"}},
+      {L"abcd\r\nefgh", 18, {L"abc", L"d", L"efg", L"h"}},
+      {L"ab", 0, {L"a", L"b"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(BreakWide(c.caption, c.width), c.lines) << c.width;
+  EXPECT_EQ(BreakWide(L"a" + pair, 6), (WideLines{L"a", pair})) << "a pair is never split";
+  EXPECT_EQ(BreakWide(pair + L"b", 12), (WideLines{pair, L"b"}));
+  const std::wstring loneHigh(1, wchar_t(0xD842));
+  EXPECT_EQ(BreakWide(L"x" + loneHigh, 6), (WideLines{L"x", loneHigh})) << "a lone lead unit at the end";
+  EXPECT_TRUE(IsHighSurrogate(wchar_t(0xD800)));
+  EXPECT_TRUE(IsHighSurrogate(wchar_t(0xDBFF)));
+  EXPECT_FALSE(IsHighSurrogate(wchar_t(0xDC00)));
+  EXPECT_FALSE(IsHighSurrogate(L'A'));
+}
+
 }  // namespace
 }  // namespace qsh::skin

@@ -34,6 +34,21 @@ TEST(ManifestResource, RunsAsInvokerWithoutUiAccessOrDpiAwareness) {
   EXPECT_EQ(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
 }
 
+TEST(ManifestResource, AsksForGdiScalingInItsOwnNamespace) {
+  const std::string manifest = OwnManifest();
+  // Windows reads the setting only in the 2017 namespace, inside windowsSettings.
+  const std::size_t settings = manifest.find("<windowsSettings>");
+  const std::size_t scaling = manifest.find(
+      R"(<gdiScaling xmlns="http://schemas.microsoft.com/SMI/2017/WindowsSettings">true</gdiScaling>)");
+  const std::size_t settingsEnd = manifest.find("</windowsSettings>");
+  ASSERT_NE(settings, std::string::npos);
+  ASSERT_NE(scaling, std::string::npos);
+  ASSERT_NE(settingsEnd, std::string::npos);
+  EXPECT_LT(settings, scaling);
+  EXPECT_LT(scaling, settingsEnd);
+  EXPECT_EQ(manifest.find("<gdiScaling", scaling + 1), std::string::npos) << "declared once";
+}
+
 TEST(ManifestResource, DeclaresEveryWindowsFromVistaOn) {
   const std::string manifest = OwnManifest();
   constexpr std::string_view kSystems[] = {

@@ -188,7 +188,7 @@ TEST(RunDirectoryOnCodePage936, KeepsTheOutcomesOfTheByteWiseSearch) {
 // These tests run on a Chinese system and again on a Western one (see
 // CMakeLists.txt); this proves which one they ran on.
 TEST(RunDirectoryWin32, RunsOnTheSystemItWasAskedFor) {
-  const wchar_t* locale = ::_wgetenv(L"QSH_WINE_LOCALE");
+  const wchar_t* locale = ::_wgetenv(L"QSH_LOCALE");
   const bool western = locale != nullptr && std::wstring(locale) == L"C.UTF-8";
   EXPECT_EQ(::GetACP(), western ? 1252u : 936u);
 }

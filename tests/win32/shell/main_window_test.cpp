@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/window_text.h"
+#include "platform/text_boundary.h"
 #include "shell/event_handlers.h"
 #include "shell/program.h"
 #include "shell/skin/control_skin.h"

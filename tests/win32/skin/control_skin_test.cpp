@@ -140,6 +140,42 @@ TEST_F(ControlSkinTest, SwitchingOffGivesEverythingBackAndRemovesTheHook) {
   EXPECT_EQ(CurrentSkinScheme(), -1);
 }
 
+// The program's windows are Unicode, so that no text passes the ANSI code
+// page; the skin keeps each window in its own character set and gives back
+// exactly the procedure it took.
+TEST_F(ControlSkinTest, KeepsEachWindowInItsOwnCharacterSet) {
+  testing::OwnedWindow host = CreateHostWindow(0, 0, 300, 200, true);
+  HWND wide = ::CreateWindowExW(0, L"BUTTON", L"\u786e\u5b9a", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                                5, 5, 80, 24, host.get(), nullptr, ::GetModuleHandleW(nullptr),
+                                nullptr);
+  HWND narrow = CreateControl(host.get(), "BUTTON", "OK", WS_CHILD | WS_VISIBLE, 0, 5, 40, 80, 24);
+  ASSERT_NE(wide, nullptr);
+  ASSERT_NE(narrow, nullptr);
+  ASSERT_TRUE(::IsWindowUnicode(wide));
+  ASSERT_FALSE(::IsWindowUnicode(narrow));
+  const LONG wideOriginal = ::GetWindowLongW(wide, GWL_WNDPROC);
+  const LONG narrowOriginal = ::GetWindowLongA(narrow, GWL_WNDPROC);
+
+  SetSkinScheme(2);
+  ASSERT_TRUE(IsSkinned(wide));
+  ASSERT_TRUE(IsSkinned(narrow));
+  EXPECT_TRUE(::IsWindowUnicode(wide));
+  EXPECT_FALSE(::IsWindowUnicode(narrow));
+  // Hangul has no form in code page 936 nor in most ANSI code pages: only a
+  // Unicode road keeps it.
+  const wchar_t* text = L"\uD655\uC778 \u786e\u5b9a";
+  ::SendMessageW(wide, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  wchar_t readBack[32] = {};
+  ::GetWindowTextW(wide, readBack, 32);
+  EXPECT_STREQ(readBack, text);
+
+  SetSkinScheme(0);
+  EXPECT_EQ(::GetWindowLongW(wide, GWL_WNDPROC), wideOriginal);
+  EXPECT_EQ(::GetWindowLongA(narrow, GWL_WNDPROC), narrowOriginal);
+  EXPECT_TRUE(::IsWindowUnicode(wide));
+  EXPECT_FALSE(::IsWindowUnicode(narrow));
+}
+
 TEST_F(ControlSkinTest, TakesOverTheKnownKindsOnly) {
   testing::OwnedWindow host = CreateHostWindow(0, 0, 400, 300, true);
   HWND h = host.get();

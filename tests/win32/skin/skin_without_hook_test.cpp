@@ -23,9 +23,9 @@ TEST(SkinWithoutHookTest, SwitchingOffWithoutAHookReturns0AndGivesNothingBack) {
   testing::ProgramLayout layout = testing::CreateProgramLayout(true);
   const LONG original = ProcedureOf(layout.groupBox1);
   {
-    const testing::ImportPatch refused("user32.dll", "SetWindowsHookExA",
+    const testing::ImportPatch refused("user32.dll", "SetWindowsHookExW",
                                        reinterpret_cast<void*>(&RefuseHook));
-    ASSERT_TRUE(refused.active()) << "this test program does not import SetWindowsHookExA";
+    ASSERT_TRUE(refused.active()) << "this test program does not import SetWindowsHookExW";
     EXPECT_EQ(SetSkinScheme(2), 1) << "on, though without its hook";
   }
   ASSERT_FALSE(SkinHookInstalled());

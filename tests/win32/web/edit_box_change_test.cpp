@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "platform/window_text.h"
+#include "platform/text_boundary.h"
 
 namespace qsh {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/window_text.h"
+#include "platform/text_boundary.h"
 #include "web/locate_text.h"
 #include "web/version_check.h"
 

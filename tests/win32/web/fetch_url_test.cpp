@@ -126,7 +126,7 @@ TEST_F(FetchUrlTest, EveryFetchGoesToTheServerOverOneInternetRoot) {
   EXPECT_EQ(InternetRoot(), root);
 
   // Nor was the answer written to the cache.
-  const UniqueModule wininet = LoadSystemLibrary("wininet.dll");
+  const UniqueModule wininet = LoadSystemLibrary(L"wininet.dll");
   const auto getCacheEntry =
       FindExport<decltype(&::GetUrlCacheEntryInfoA)>(wininet, "GetUrlCacheEntryInfoA");
   ASSERT_NE(getCacheEntry, nullptr);

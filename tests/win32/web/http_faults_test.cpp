@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "platform/system_library.h"
-#include "platform/window_text.h"
+#include "platform/text_boundary.h"
 #include "web/forum_urls.h"
 #include "web/version_check.h"
 #include "web/win32/fetch_url.h"
@@ -218,7 +218,7 @@ class HttpFaultsTest : public ::testing::Test {
 // WinINet's own time-outs of the session, in milliseconds; 0 when the option
 // cannot be read.
 DWORD SessionTimeOut(DWORD option) {
-  const UniqueModule wininet = LoadSystemLibrary("wininet.dll");
+  const UniqueModule wininet = LoadSystemLibrary(L"wininet.dll");
   const auto queryOption =
       FindExport<decltype(&::InternetQueryOptionA)>(wininet, "InternetQueryOptionA");
   DWORD value = 0;
