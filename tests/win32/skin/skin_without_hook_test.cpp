@@ -20,7 +20,7 @@ LONG ProcedureOf(HWND window) { return ::GetWindowLongA(window, GWL_WNDPROC); }
 TEST(SkinWithoutHookTest, SwitchingOffWithoutAHookReturns0AndGivesNothingBack) {
   ASSERT_FALSE(SkinHookInstalled()) << "a test before left the skin on";
   ASSERT_EQ(SkinRecordCount(), 0u);
-  testing::ProgramLayout layout = testing::CreateProgramLayout(true);
+  testing::NestedControls layout = testing::CreateNestedControls(true);
   const LONG original = ProcedureOf(layout.groupBox1);
   {
     const testing::ImportPatch refused("user32.dll", "SetWindowsHookExW",
