@@ -1,4 +1,5 @@
 #include "shell/skin/control_skin.h"
+#include "shell/skin/control_skin_testing.h"
 
 #include <array>
 #include <optional>
@@ -322,6 +323,7 @@ std::int32_t SetSkinScheme(std::int32_t scheme) {
   return SwitchOn();
 }
 
+// What control_skin_testing.h shows of the skin.
 std::int32_t CurrentSkinScheme() noexcept { return Skin().scheme; }
 bool SkinHookInstalled() noexcept { return Skin().hook != nullptr; }
 std::size_t SkinRecordCount() noexcept { return Skin().records.Count(); }

@@ -12,7 +12,7 @@
 #include "platform/text_boundary.h"
 #include "shell/event_handlers.h"
 #include "shell/program.h"
-#include "shell/skin/control_skin.h"
+#include "shell/skin/control_skin_testing.h"
 #include "shell/skin/skin_colours.h"
 #include "shell/skin/skin_state.h"
 #include "tests/win32/saveset/test_files.h"

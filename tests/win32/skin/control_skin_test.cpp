@@ -1,6 +1,7 @@
 // Switching the skin on and off on real windows of this thread: which
 // windows it takes over, when, how often, and what it gives back.
 #include "shell/skin/control_skin.h"
+#include "shell/skin/control_skin_testing.h"
 
 #include <gtest/gtest.h>
 

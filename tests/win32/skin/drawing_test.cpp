@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "shell/skin/control_skin.h"
+#include "shell/skin/control_skin_testing.h"
 #include "shell/skin/skin_colours.h"
 #include "shell/skin/skin_state.h"
 #include "tests/win32/skin/capture.h"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/skin/control_skin.h"
+#include "shell/skin/control_skin_testing.h"
 #include "tests/win32/skin/import_patch.h"
 #include "tests/win32/skin/test_window.h"
 

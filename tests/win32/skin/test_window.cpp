@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "platform/gdi_objects.h"
-#include "shell/skin/control_skin.h"
+#include "shell/skin/control_skin_testing.h"
 
 namespace qsh::skin::testing {
 
