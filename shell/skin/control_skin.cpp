@@ -1,4 +1,5 @@
 #include "shell/skin/control_skin.h"
+#include "shell/skin/control_skin_testing.h"
 
 #include <array>
 #include <optional>
@@ -175,27 +176,23 @@ void GiveBack(HWND window) {
   RedrawWhole(window);
 }
 
-BOOL CALLBACK TakeOverChild(HWND window, LPARAM) {
-  TakeOver(window);
+// Applies `step` (TakeOver or GiveBack) to a window and every window below it.
+using WindowStep = void (*)(HWND);
+
+BOOL CALLBACK ApplyStep(HWND window, LPARAM step) {
+  reinterpret_cast<WindowStep>(step)(window);
   return TRUE;
 }
 
-BOOL CALLBACK TakeOverTree(HWND window, LPARAM) {
-  TakeOver(window);
+BOOL CALLBACK ApplyStepToTree(HWND window, LPARAM step) {
+  ApplyStep(window, step);
   // EnumChildWindows already walks every descendant, not only the children.
-  ::EnumChildWindows(window, TakeOverChild, 0);
+  ::EnumChildWindows(window, ApplyStep, step);
   return TRUE;
 }
 
-BOOL CALLBACK GiveBackChild(HWND window, LPARAM) {
-  GiveBack(window);
-  return TRUE;
-}
-
-BOOL CALLBACK GiveBackTree(HWND window, LPARAM) {
-  GiveBack(window);
-  ::EnumChildWindows(window, GiveBackChild, 0);
-  return TRUE;
+void ApplyToEveryWindowOfTheThread(WindowStep step) {
+  ::EnumThreadWindows(::GetCurrentThreadId(), ApplyStepToTree, reinterpret_cast<LPARAM>(step));
 }
 
 // Takes over every window of the thread the moment it is created.
@@ -208,7 +205,7 @@ LRESULT CALLBACK WatchWindowCreation(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 std::int32_t SwitchOn() {
-  ::EnumThreadWindows(::GetCurrentThreadId(), TakeOverTree, 0);
+  ApplyToEveryWindowOfTheThread(TakeOver);
   // Without the hook the controls taken over stay skinned and later ones
   // keep their own look; the skin still counts as on.
   Skin().hook = ::SetWindowsHookExW(WH_CALLWNDPROC, WatchWindowCreation, nullptr, ::GetCurrentThreadId());
@@ -221,7 +218,7 @@ std::int32_t SwitchOff() {
   // and the controls taken over stay with the skin's procedure, which
   // passes everything on to theirs while no scheme is set.
   if (skin.hook == nullptr) return 0;
-  ::EnumThreadWindows(::GetCurrentThreadId(), GiveBackTree, 0);
+  ApplyToEveryWindowOfTheThread(GiveBack);
   // Windows the enumeration cannot reach (a control under a message-only
   // window) are given back too, so that no record outlives the skin.
   while (const SkinRecord* left = skin.records.Head()) GiveBack(reinterpret_cast<HWND>(left->window));
@@ -322,6 +319,7 @@ std::int32_t SetSkinScheme(std::int32_t scheme) {
   return SwitchOn();
 }
 
+// What control_skin_testing.h shows of the skin.
 std::int32_t CurrentSkinScheme() noexcept { return Skin().scheme; }
 bool SkinHookInstalled() noexcept { return Skin().hook != nullptr; }
 std::size_t SkinRecordCount() noexcept { return Skin().records.Count(); }

@@ -1,5 +1,6 @@
-// The real main window: its skin, its group boxes and message box as the
-// user sees them, its link rows, and a relayed hotkey press.
+// The real main window: its skin, its group boxes, hidden edit box and
+// message box as the user sees them, its link rows, and a relayed hotkey
+// press.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,12 +12,13 @@
 #include "platform/text_boundary.h"
 #include "shell/event_handlers.h"
 #include "shell/program.h"
-#include "shell/skin/control_skin.h"
+#include "shell/skin/control_skin_testing.h"
 #include "shell/skin/skin_colours.h"
 #include "shell/skin/skin_state.h"
 #include "tests/win32/saveset/test_files.h"
 #include "tests/win32/shell/real_main_window.h"
 #include "tests/win32/skin/capture.h"
+#include "tests/win32/skin/ink.h"
 #include "tests/win32/skin/test_window.h"
 
 namespace qsh {
@@ -25,15 +27,18 @@ namespace {
 using skin::Rgb;
 using skin::testing::CaptureWindow;
 using skin::testing::Image;
+using skin::testing::Face;
+using skin::testing::FindInk;
+using skin::testing::Ink;
+using skin::testing::IsCaptionInk;
+using skin::testing::kGroupFrame;
 using skin::testing::Near;
 
-constexpr Rgb kGroupFrame{191, 184, 191};
 constexpr Rgb kButtonFrame{55, 98, 6};
+constexpr Rgb kEditFrame{164, 185, 127};
 
 constexpr std::array kGroupBoxes{ControlIndex("分组框1"), ControlIndex("分组框2"),
                                  ControlIndex("分组框3")};
-
-Rgb Face() { return skin::FromColourValue(::GetSysColor(COLOR_BTNFACE)); }
 
 class RealMainWindowTest : public ::testing::Test {
  protected:
@@ -76,58 +81,183 @@ TEST_F(RealMainWindowTest, GroupBoxesAreDrawnFlatWithRoundedCorners) {
   }
 }
 
-// What the timer saw of the program's message box, from inside its modal loop.
+TEST_F(RealMainWindowTest, GroupBoxShowsAFlatRoundedFrameBrokenUnderItsCaption) {
+  const HWND groupBox = testing::RealControl(ControlIndex("分组框1"));
+  ASSERT_EQ(kMainWindowControls[ControlIndex("分组框1")].text, "功能说明");
+  ASSERT_TRUE(skin::testing::PumpUntilPainted(testing::RealMainWindow())) << "the window never finished painting";
+  const Image image = CaptureWindow(groupBox);
+  ASSERT_EQ(image.width(), 352);
+  ASSERT_EQ(image.height(), 232);
+  const SIZE caption = skin::testing::MeasureWithGuiFont("功能说明");
+  const int w = 352, h = 232, m = caption.cy / 2, cw = caption.cx;
+  ASSERT_GT(cw, 20);
+  const Rgb face = Face();
+
+  EXPECT_EQ(image.At(0, 0), face) << "the background of the band above the frame";
+  for (int y = m + 3; y <= h - 4; ++y) {
+    EXPECT_EQ(image.At(0, y), kGroupFrame) << "left edge, y " << y;
+    EXPECT_EQ(image.At(w - 1, y), kGroupFrame) << "right edge, y " << y;
+  }
+  for (int x = 3; x <= w - 4; ++x) EXPECT_EQ(image.At(x, h - 1), kGroupFrame) << "bottom edge, x " << x;
+  for (int x = 3; x <= 7; ++x) EXPECT_EQ(image.At(x, m), kGroupFrame) << "top edge before the caption, x " << x;
+  for (int x = cw + 10; x <= w - 4; ++x) EXPECT_EQ(image.At(x, m), kGroupFrame) << "top edge after the caption, x " << x;
+  // Only one pixel wide: inside the frame, the band and the background.
+  EXPECT_EQ(image.At(w / 2, m + 1), face);
+  EXPECT_EQ(image.At(1, h / 2), face);
+  EXPECT_EQ(image.At(w / 2, h - 2), face);
+  EXPECT_EQ(image.At(w / 2, m - 1), face);
+  EXPECT_EQ(image.At(w / 2, h / 2), face) << "the interior, as the box itself erased it";
+
+  // Rounded corners: five pixels of background, two of frame, at each corner.
+  struct CornerPixel {
+    int x, y;
+    bool frame;
+  };
+  const std::vector<CornerPixel> topLeft{{0, 0, false}, {0, 1, false}, {0, 2, false}, {1, 0, false},
+                                         {2, 0, false}, {2, 1, true},  {1, 2, true}};
+  for (const CornerPixel& p : topLeft) {
+    const int mirroredX = w - 1 - p.x;
+    const int mirroredY = h - 1 - p.y;
+    const Rgb expected = p.frame ? kGroupFrame : face;
+    EXPECT_EQ(image.At(p.x, m + p.y), expected) << "top-left " << p.x << "," << p.y;
+    EXPECT_EQ(image.At(mirroredX, m + p.y), expected) << "top-right " << p.x << "," << p.y;
+    EXPECT_EQ(image.At(p.x, mirroredY), expected) << "bottom-left " << p.x << "," << p.y;
+    EXPECT_EQ(image.At(mirroredX, mirroredY), expected) << "bottom-right " << p.x << "," << p.y;
+  }
+
+  // The frame line is broken under the caption, from x = 8 to cw + 9.
+  for (int x = 8; x <= cw + 9; ++x) EXPECT_NE(image.At(x, m), kGroupFrame) << "under the caption, x " << x;
+
+  // The caption, black, from x = 9 on.
+  const Ink ink = FindInk(image, 0, 0, w, caption.cy + 2, IsCaptionInk);
+  ASSERT_TRUE(ink.found) << "no caption";
+  EXPECT_GE(ink.left, 9);
+  EXPECT_LE(ink.left, 11) << "the caption starts at x = 9";
+  EXPECT_LE(ink.right, 9 + cw);
+  EXPECT_TRUE(Near(ink.darkest, Rgb{0, 0, 0}, 24)) << ink.darkest;
+  if (HasFailure()) ADD_FAILURE() << "saved as " << skin::testing::SaveForFailure(image, "group-box-1");
+  skin::testing::HoldForScreenshot();
+}
+
+// How it looks once shown is checked on a test window (tests/win32/skin):
+// the program's 编辑框1 lies partly outside its container and the client
+// area, so the top and bottom of its frame cannot be seen here.
+TEST_F(RealMainWindowTest, TheHiddenEditBoxIsNeverDrawn) {
+  const HWND editBox = testing::RealControl(ControlIndex("编辑框1"));
+  const HWND pictureBox = testing::RealControl(ControlIndex("图片框1"));
+  ASSERT_FALSE(::IsWindowVisible(editBox)) << "编辑框1 starts hidden";
+  ASSERT_TRUE(skin::IsSkinned(editBox));
+  // Paint requests straight to the hidden box: the skin draws nothing.
+  ::SendMessageA(editBox, WM_NCPAINT, 1, 0);
+  ::SendMessageA(editBox, WM_PAINT, 0, 0);
+  ASSERT_TRUE(skin::testing::PumpUntilPainted(testing::RealMainWindow()));
+  const Image image = CaptureWindow(pictureBox);
+  int framePixels = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) framePixels += image.At(x, y) == kEditFrame ? 1 : 0;
+  EXPECT_EQ(framePixels, 0);
+  if (HasFailure()) ADD_FAILURE() << "saved as " << skin::testing::SaveForFailure(image, "picture-box-hidden-edit");
+}
+
+// What the timer saw of the program's message box, from inside its modal
+// loop: its OK button is created inside the message box call, on this
+// thread, so the skin's hook takes it over in its WM_CREATE.
 struct BoxProbe {
   ULONGLONG deadline = 0;
-  bool done = false;
+  bool done = false;  // the box has been looked at and told to close
   bool sawBox = false;
   bool skinned = false;
   skin::SkinKind kind = skin::SkinKind::None;
+  std::uint32_t flags = 0;
   Image button;
+  std::size_t recordsWhileOpen = 0;
 };
 BoxProbe* activeProbe = nullptr;
 
+bool ButtonIsReady(HWND box, HWND button) {
+  return ::IsWindowVisible(box) && ::IsWindowVisible(button) && !::GetUpdateRect(box, nullptr, FALSE) &&
+         !::GetUpdateRect(button, nullptr, FALSE) && (skin::SkinStateOf(button) & skin::state::kFocused) != 0;
+}
+
 void CALLBACK LookAtTheBox(HWND, UINT, UINT_PTR, DWORD) {
   BoxProbe& probe = *activeProbe;
-  if (probe.done) return;
+  if (probe.done) return;  // a tick that arrives while the box is closing
   HWND box = ::FindWindowA("#32770", "信息：");
   HWND button = box != nullptr ? ::GetDlgItem(box, IDOK) : nullptr;
-  const bool ready = button != nullptr && ::IsWindowVisible(button) &&
-                     !::GetUpdateRect(box, nullptr, FALSE) && !::GetUpdateRect(button, nullptr, FALSE);
-  if (!ready) {
+  if (button == nullptr || !ButtonIsReady(box, button)) {
     if (::GetTickCount64() >= probe.deadline) {
       probe.done = true;  // give up: close whatever dialog is open; the test reports it
       HWND anyBox = box != nullptr ? box : ::FindWindowA("#32770", nullptr);
       if (anyBox != nullptr) ::PostMessageA(anyBox, WM_CLOSE, 0, 0);
     }
-    return;
+    return;  // look again at the next tick
   }
   probe.done = true;
   probe.sawBox = true;
   probe.skinned = skin::IsSkinned(button);
   probe.kind = skin::SkinKindOf(button);
+  probe.flags = skin::SkinStateOf(button);
+  probe.recordsWhileOpen = skin::SkinRecordCount();
   probe.button = CaptureWindow(button);
+  skin::testing::HoldForScreenshot();
   ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
+// The real program's message box, shown with the skin that start-up
+// switched on: removing that switch fails here.
 TEST_F(RealMainWindowTest, TheProgramsMessageBoxHasASkinnedOkButton) {
+  ASSERT_EQ(skin::CurrentSkinScheme(), 2);
+  const std::size_t recordsBefore = skin::SkinRecordCount();
   BoxProbe probe;
   probe.deadline = ::GetTickCount64() + 10000;
   activeProbe = &probe;
   const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, LookAtTheBox);
   ASSERT_NE(timer, 0u);
-  ShowMessage("该版本为最新版本");
+  ShowMessage("运行位置不对！");
   ::KillTimer(nullptr, timer);
   activeProbe = nullptr;
 
-  ASSERT_TRUE(probe.sawBox) << "the program's message box never showed a painted OK button";
+  ASSERT_TRUE(probe.sawBox) << "the program's message box never showed a painted, focused OK button";
   EXPECT_TRUE(probe.skinned);
   EXPECT_EQ(probe.kind, skin::SkinKind::PushButton);
+  EXPECT_EQ(probe.flags & (skin::state::kFocused | skin::state::kDefault),
+            skin::state::kFocused | skin::state::kDefault);
+  EXPECT_GE(probe.recordsWhileOpen, recordsBefore + 1);
+  EXPECT_EQ(skin::SkinRecordCount(), recordsBefore)
+      << "the box's buttons are gone, and their records with them";
+
   const Image& image = probe.button;
   ASSERT_GT(image.width(), 20);
   ASSERT_GT(image.height(), 12);
-  EXPECT_EQ(image.At(image.width() / 2, 1), kButtonFrame) << "the flat frame along the top";
-  EXPECT_EQ(image.At(1, 1), Face()) << "a rounded corner";
+  const int w = image.width();
+  const int h = image.height();
+  const Rgb face = Face();
+  struct Pixel {
+    int x, y;
+    Rgb colour;
+    int tolerance;
+  };
+  for (const Pixel& p : {
+           Pixel{w / 2, 1, kButtonFrame, 0}, Pixel{1, h / 2, kButtonFrame, 0}, Pixel{w - 2, h / 2, kButtonFrame, 0},
+           Pixel{w / 2, h - 2, kButtonFrame, 0}, Pixel{1, 1, face, 0}, Pixel{w - 2, h - 2, face, 0},
+           Pixel{2, 2, kButtonFrame, 0}, Pixel{w - 3, h - 3, kButtonFrame, 0},
+           // The ends of the gradients show the scheme's colours exactly.
+           Pixel{w / 2, 2, Rgb{255, 240, 207}, 0}, Pixel{w / 2, h - 3, Rgb{229, 151, 0}, 0},
+           Pixel{6, 4, Rgb{252, 252, 251}, 0}, Pixel{6, h - 5, Rgb{236, 225, 201}, 0},
+       }) {
+    EXPECT_TRUE(Near(image.At(p.x, p.y), p.colour, p.tolerance))
+        << "at " << p.x << "," << p.y << ": " << image.At(p.x, p.y) << ", expected " << p.colour;
+  }
+  // The focus rectangle: along row 3 the ring's colour is broken by dots.
+  int broken = 0;
+  const Rgb ringRow3 = image.At(w / 2 + 1, 2);  // a reference just above
+  for (int x = 4; x < w - 4; ++x) broken += Near(image.At(x, 3), ringRow3, 12) ? 0 : 1;
+  EXPECT_GE(broken, (w - 8) / 3) << "no dotted focus rectangle on row 3";
+  // Black text in the middle.
+  bool black = false;
+  for (int y = 4; y < h - 4; ++y)
+    for (int x = 4; x < w - 4; ++x) black = black || Near(image.At(x, y), Rgb{0, 0, 0}, 40);
+  EXPECT_TRUE(black) << "no black caption";
   if (HasFailure()) ADD_FAILURE() << "saved as " << skin::testing::SaveForFailure(image, "message-box-ok");
 }
 

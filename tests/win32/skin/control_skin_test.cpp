@@ -1,6 +1,7 @@
 // Switching the skin on and off on real windows of this thread: which
 // windows it takes over, when, how often, and what it gives back.
 #include "shell/skin/control_skin.h"
+#include "shell/skin/control_skin_testing.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +16,9 @@ namespace {
 
 using testing::CreateControl;
 using testing::CreateHostWindow;
-using testing::CreateProgramLayout;
+using testing::CreateNestedControls;
 using testing::CreationNotices;
-using testing::ProgramLayout;
+using testing::NestedControls;
 
 LONG ProcedureOf(HWND window) { return ::GetWindowLongA(window, GWL_WNDPROC); }
 
@@ -35,7 +36,7 @@ class ControlSkinTest : public ::testing::Test {
 };
 
 TEST_F(ControlSkinTest, SwitchingOnTakesOverTheGroupBoxesAndTheHiddenEditBox) {
-  ProgramLayout layout = CreateProgramLayout(false);
+  NestedControls layout = CreateNestedControls(false);
   ASSERT_NE(layout.hiddenEdit, nullptr);
   EXPECT_EQ(SetSkinScheme(2), 1);
   EXPECT_TRUE(SkinHookInstalled());
@@ -45,7 +46,7 @@ TEST_F(ControlSkinTest, SwitchingOnTakesOverTheGroupBoxesAndTheHiddenEditBox) {
   EXPECT_EQ(SkinKindOf(layout.groupBox3), SkinKind::GroupBox);
   EXPECT_EQ(SkinKindOf(layout.hiddenEdit), SkinKind::EditBox) << "a grandchild, and hidden";
   EXPECT_FALSE(IsSkinned(layout.host.get()));
-  EXPECT_FALSE(IsSkinned(layout.pictureBox));
+  EXPECT_FALSE(IsSkinned(layout.plainChild));
   EXPECT_EQ(SkinRecordCount(), 4u);
   EXPECT_EQ(SkinStateOf(layout.hiddenEdit), 0u) << "enabled, not focused, not read-only";
 }
@@ -90,7 +91,7 @@ TEST_F(ControlSkinTest, AControlCreatedLaterIsTakenOverInItsCreate) {
 }
 
 TEST_F(ControlSkinTest, SwitchingOnAgainLeavesOneRecordPerWindow) {
-  ProgramLayout layout = CreateProgramLayout(true);
+  NestedControls layout = CreateNestedControls(true);
   const LONG original = ProcedureOf(layout.groupBox1);
   for (std::int32_t scheme : {2, 2, 1, 3, 2}) {
     EXPECT_EQ(SetSkinScheme(scheme), 1) << scheme;
@@ -106,7 +107,7 @@ TEST_F(ControlSkinTest, SwitchingOnAgainLeavesOneRecordPerWindow) {
 }
 
 TEST_F(ControlSkinTest, DestroyingAControlRemovesItsRecord) {
-  ProgramLayout layout = CreateProgramLayout(true);
+  NestedControls layout = CreateNestedControls(true);
   SetSkinScheme(2);
   ASSERT_EQ(SkinRecordCount(), 4u);
   const HWND groupBox = layout.groupBox2;
@@ -114,7 +115,7 @@ TEST_F(ControlSkinTest, DestroyingAControlRemovesItsRecord) {
   EXPECT_FALSE(IsSkinned(groupBox));
   EXPECT_EQ(SkinRecordCount(), 3u);
   // Destroying the parent takes its skinned grandchild with it.
-  EXPECT_TRUE(::DestroyWindow(layout.pictureBox));
+  EXPECT_TRUE(::DestroyWindow(layout.plainChild));
   EXPECT_FALSE(IsSkinned(layout.hiddenEdit));
   EXPECT_EQ(SkinRecordCount(), 2u);
   layout.host.reset();
@@ -122,7 +123,7 @@ TEST_F(ControlSkinTest, DestroyingAControlRemovesItsRecord) {
 }
 
 TEST_F(ControlSkinTest, SwitchingOffGivesEverythingBackAndRemovesTheHook) {
-  ProgramLayout layout = CreateProgramLayout(true);
+  NestedControls layout = CreateNestedControls(true);
   const LONG groupOriginal = ProcedureOf(layout.groupBox3);
   const LONG editOriginal = ProcedureOf(layout.hiddenEdit);
   SetSkinScheme(2);

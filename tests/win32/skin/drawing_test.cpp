@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "shell/skin/control_skin.h"
+#include "shell/skin/control_skin_testing.h"
 #include "shell/skin/skin_colours.h"
 #include "shell/skin/skin_state.h"
 #include "tests/win32/skin/capture.h"
+#include "tests/win32/skin/ink.h"
 #include "tests/win32/skin/test_window.h"
 
 namespace qsh::skin {
@@ -18,11 +20,15 @@ namespace {
 using testing::CaptureWindow;
 using testing::CreateControl;
 using testing::CreateHostWindow;
+using testing::Face;
+using testing::FindInk;
+using testing::Ink;
+using testing::IsCaptionInk;
+using testing::kGroupFrame;
 using testing::Image;
 using testing::Near;
 using testing::OwnedWindow;
 
-constexpr Rgb kGroupFrame{191, 184, 191};
 constexpr Rgb kEditFrame{164, 185, 127};
 constexpr Rgb kButtonFrame{55, 98, 6};
 constexpr Rgb kOrangeTop{255, 240, 207};
@@ -38,42 +44,7 @@ constexpr Rgb kDisabledFill{245, 244, 234};
 constexpr int kExact = 0;
 constexpr int kGradientTolerance = 2;
 
-Rgb Face() { return FromColourValue(::GetSysColor(COLOR_BTNFACE)); }
 Rgb FaceDarkenedBy(std::uint32_t amount) { return FromColourValue(DarkenFace(::GetSysColor(COLOR_BTNFACE), amount)); }
-
-// Text is drawn smoothed: ink is whatever is clearly darker than the face.
-bool IsDark(Rgb colour) {
-  const Rgb face = Face();
-  return colour.red + colour.green + colour.blue + 150 <= face.red + face.green + face.blue;
-}
-// The caption of a group box, not its frame.
-bool IsCaptionInk(Rgb colour) { return IsDark(colour) && colour != kGroupFrame; }
-
-// The box around every dark pixel within an area of an image.
-struct Ink {
-  bool found = false;
-  int left = 0, top = 0, right = 0, bottom = 0;  // inclusive
-  Rgb darkest{255, 255, 255};
-};
-Ink FindInk(const Image& image, int left, int top, int right, int bottom,
-            const std::function<bool(Rgb)>& isInk = IsDark) {
-  Ink ink;
-  for (int y = top; y < bottom; ++y) {
-    for (int x = left; x < right; ++x) {
-      const Rgb c = image.At(x, y);
-      if (!isInk(c)) continue;
-      if (!ink.found) {
-        ink = Ink{true, x, y, x, y, c};
-      }
-      ink.left = std::min(ink.left, x);
-      ink.right = std::max(ink.right, x);
-      ink.top = std::min(ink.top, y);
-      ink.bottom = std::max(ink.bottom, y);
-      if (c.red + c.green + c.blue < ink.darkest.red + ink.darkest.green + ink.darkest.blue) ink.darkest = c;
-    }
-  }
-  return ink;
-}
 
 class SkinDrawingTest : public ::testing::Test {
  protected:
@@ -95,77 +66,6 @@ class SkinDrawingTest : public ::testing::Test {
 };
 
 // --- Group boxes -----------------------------------------------------------
-
-TEST_F(SkinDrawingTest, GroupBoxShowsAFlatRoundedFrameBrokenUnderItsCaption) {
-  testing::ProgramLayout layout = testing::CreateProgramLayout(true);
-  ASSERT_EQ(SetSkinScheme(2), 1);
-  ASSERT_TRUE(testing::PumpUntilPainted(layout.host.get())) << "the window never finished painting";
-  const Image image = Shoot(layout.groupBox1, "group-box-1");
-  ASSERT_EQ(image.width(), 352);
-  ASSERT_EQ(image.height(), 232);
-  const SIZE caption = testing::MeasureWithGuiFont("功能说明");
-  const int w = 352, h = 232, m = caption.cy / 2, cw = caption.cx;
-  ASSERT_GT(cw, 20);
-  const Rgb face = Face();
-
-  EXPECT_EQ(image.At(0, 0), face) << "the background of the band above the frame";
-  for (int y = m + 3; y <= h - 4; ++y) {
-    EXPECT_EQ(image.At(0, y), kGroupFrame) << "left edge, y " << y;
-    EXPECT_EQ(image.At(w - 1, y), kGroupFrame) << "right edge, y " << y;
-  }
-  for (int x = 3; x <= w - 4; ++x) EXPECT_EQ(image.At(x, h - 1), kGroupFrame) << "bottom edge, x " << x;
-  for (int x = 3; x <= 7; ++x) EXPECT_EQ(image.At(x, m), kGroupFrame) << "top edge before the caption, x " << x;
-  for (int x = cw + 10; x <= w - 4; ++x) EXPECT_EQ(image.At(x, m), kGroupFrame) << "top edge after the caption, x " << x;
-  // Only one pixel wide: inside the frame, the band and the background.
-  EXPECT_EQ(image.At(w / 2, m + 1), face);
-  EXPECT_EQ(image.At(1, h / 2), face);
-  EXPECT_EQ(image.At(w / 2, h - 2), face);
-  EXPECT_EQ(image.At(w / 2, m - 1), face);
-  EXPECT_EQ(image.At(w / 2, h / 2), face) << "the interior, as the box itself erased it";
-
-  // Rounded corners: five pixels of background, two of frame, at each corner.
-  struct CornerPixel {
-    int x, y;
-    bool frame;
-  };
-  const std::vector<CornerPixel> topLeft{{0, 0, false}, {0, 1, false}, {0, 2, false}, {1, 0, false},
-                                         {2, 0, false}, {2, 1, true},  {1, 2, true}};
-  for (const CornerPixel& p : topLeft) {
-    const int mirroredX = w - 1 - p.x;
-    const int mirroredY = h - 1 - p.y;
-    const Rgb expected = p.frame ? kGroupFrame : face;
-    EXPECT_EQ(image.At(p.x, m + p.y), expected) << "top-left " << p.x << "," << p.y;
-    EXPECT_EQ(image.At(mirroredX, m + p.y), expected) << "top-right " << p.x << "," << p.y;
-    EXPECT_EQ(image.At(p.x, mirroredY), expected) << "bottom-left " << p.x << "," << p.y;
-    EXPECT_EQ(image.At(mirroredX, mirroredY), expected) << "bottom-right " << p.x << "," << p.y;
-  }
-
-  // The frame line is broken under the caption, from x = 8 to cw + 9.
-  for (int x = 8; x <= cw + 9; ++x) EXPECT_NE(image.At(x, m), kGroupFrame) << "under the caption, x " << x;
-
-  // The caption, black, from x = 9 on.
-  const Ink ink = FindInk(image, 0, 0, w, caption.cy + 2, IsCaptionInk);
-  ASSERT_TRUE(ink.found) << "no caption";
-  EXPECT_GE(ink.left, 9);
-  EXPECT_LE(ink.left, 11) << "the caption starts at x = 9";
-  EXPECT_LE(ink.right, 9 + cw);
-  EXPECT_TRUE(Near(ink.darkest, Rgb{0, 0, 0}, 24)) << ink.darkest;
-  testing::HoldForScreenshot();
-}
-
-TEST_F(SkinDrawingTest, EveryGroupBoxOfTheWindowIsFramedTheSameWay) {
-  testing::ProgramLayout layout = testing::CreateProgramLayout(true);
-  SetSkinScheme(2);
-  ASSERT_TRUE(testing::PumpUntilPainted(layout.host.get()));
-  for (HWND box : {layout.groupBox2, layout.groupBox3}) {
-    const Image image = Shoot(box, "group-box");
-    RECT rect{};
-    ::GetClientRect(box, &rect);
-    EXPECT_EQ(image.At(0, rect.bottom / 2), kGroupFrame);
-    EXPECT_EQ(image.At(rect.right / 2, rect.bottom - 1), kGroupFrame);
-    EXPECT_EQ(image.At(0, rect.bottom - 1), Face()) << "rounded";
-  }
-}
 
 TEST_F(SkinDrawingTest, CentredAndRightCaptionsBreakTheLineWhereTheyStand) {
   OwnedWindow host = CreateHostWindow(0, 0, 500, 200, true);
@@ -200,7 +100,7 @@ TEST_F(SkinDrawingTest, CentredAndRightCaptionsBreakTheLineWhereTheyStand) {
 // --- Edit boxes ------------------------------------------------------------
 
 TEST_F(SkinDrawingTest, TheHiddenEditBoxIsNeverDrawnUntilItIsShown) {
-  testing::ProgramLayout layout = testing::CreateProgramLayout(true);
+  testing::NestedControls layout = testing::CreateNestedControls(true);
   SetSkinScheme(2);
   ASSERT_TRUE(IsSkinned(layout.hiddenEdit));
   // Paint requests straight to the hidden box: the skin draws nothing.
@@ -213,7 +113,7 @@ TEST_F(SkinDrawingTest, TheHiddenEditBoxIsNeverDrawnUntilItIsShown) {
       for (int x = 0; x < image.width(); ++x) count += image.At(x, y) == kEditFrame ? 1 : 0;
     return count;
   };
-  EXPECT_EQ(countFramePixels(Shoot(layout.pictureBox, "picture-box-hidden-edit")), 0);
+  EXPECT_EQ(countFramePixels(Shoot(layout.plainChild, "plain-child-hidden-edit")), 0);
 
   ::ShowWindow(layout.hiddenEdit, SW_SHOW);
   ASSERT_TRUE(testing::PumpUntilPainted(layout.host.get()));

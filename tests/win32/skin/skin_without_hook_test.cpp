@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/skin/control_skin.h"
+#include "shell/skin/control_skin_testing.h"
 #include "tests/win32/skin/import_patch.h"
 #include "tests/win32/skin/test_window.h"
 
@@ -20,7 +21,7 @@ LONG ProcedureOf(HWND window) { return ::GetWindowLongA(window, GWL_WNDPROC); }
 TEST(SkinWithoutHookTest, SwitchingOffWithoutAHookReturns0AndGivesNothingBack) {
   ASSERT_FALSE(SkinHookInstalled()) << "a test before left the skin on";
   ASSERT_EQ(SkinRecordCount(), 0u);
-  testing::ProgramLayout layout = testing::CreateProgramLayout(true);
+  testing::NestedControls layout = testing::CreateNestedControls(true);
   const LONG original = ProcedureOf(layout.groupBox1);
   {
     const testing::ImportPatch refused("user32.dll", "SetWindowsHookExW",

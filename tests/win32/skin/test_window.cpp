@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "platform/gdi_objects.h"
-#include "shell/skin/control_skin.h"
+#include "shell/skin/control_skin_testing.h"
 
 namespace qsh::skin::testing {
 
@@ -30,31 +30,6 @@ LRESULT CALLBACK HostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     default:
       return ::DefWindowProcA(window, message, wParam, lParam);
   }
-}
-
-// Like the program's group boxes: a procedure in front of the button's that
-// fills the whole client area with the button face when erased, since the
-// main window clips its children and paints nothing under them.
-constexpr const char* kPreviousProperty = "QshSkinTestPrevious";
-
-LRESULT CALLBACK FilledGroupBoxProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto previous = reinterpret_cast<WNDPROC>(::GetPropA(window, kPreviousProperty));
-  if (message == WM_ERASEBKGND) {
-    RECT client{};
-    ::GetClientRect(window, &client);
-    ::FillRect(reinterpret_cast<HDC>(wParam), &client, ::GetSysColorBrush(COLOR_BTNFACE));
-    return 1;
-  }
-  if (message == WM_NCDESTROY) ::RemovePropA(window, kPreviousProperty);
-  return ::CallWindowProcA(previous, window, message, wParam, lParam);
-}
-
-HWND CreateFilledGroupBox(HWND parent, const char* caption, DWORD style, int x, int y, int width, int height) {
-  HWND box = CreateControl(parent, "BUTTON", caption, style, 0, x, y, width, height);
-  if (box == nullptr) return nullptr;
-  ::SetPropA(box, kPreviousProperty, reinterpret_cast<HANDLE>(::GetWindowLongA(box, GWL_WNDPROC)));
-  ::SetWindowLongA(box, GWL_WNDPROC, reinterpret_cast<LONG>(&FilledGroupBoxProcedure));
-  return box;
 }
 
 void RegisterClasses() {
@@ -103,24 +78,24 @@ HWND CreateControl(HWND parent, const char* className, const char* text, DWORD s
   return control;
 }
 
-ProgramLayout CreateProgramLayout(bool visible) {
+NestedControls CreateNestedControls(bool visible) {
   RegisterClasses();
-  ProgramLayout layout;
-  layout.host = CreateHostWindow(0, 0, 602, 484, visible, true);
-  HWND host = layout.host.get();
-  if (host == nullptr) return layout;
+  NestedControls nest;
+  nest.host = CreateHostWindow(0, 0, 602, 484, visible, true);
+  HWND host = nest.host.get();
+  if (host == nullptr) return nest;
   const DWORD shown = visible ? WS_VISIBLE : 0;
   const DWORD groupStyle = WS_CHILD | WS_CLIPSIBLINGS | BS_GROUPBOX | BS_LEFT | shown;
-  layout.groupBox3 = CreateFilledGroupBox(host, "作者声明", groupStyle, 368, 208, 224, 160);
-  layout.groupBox2 = CreateFilledGroupBox(host, "版本更新", groupStyle, 368, 376, 224, 64);
-  layout.groupBox1 = CreateFilledGroupBox(host, "功能说明", groupStyle, 8, 208, 352, 232);
-  layout.pictureBox = ::CreateWindowExA(0, kPlainClass, "", WS_CHILD | WS_CLIPSIBLINGS | shown, 0, 0, 600, 200,
-                                        host, nullptr, ::GetModuleHandleA(nullptr), nullptr);
-  layout.hiddenEdit = CreateControl(layout.pictureBox, "EDIT", "",
-                                    WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
-                                        ES_WANTRETURN,
-                                    WS_EX_CLIENTEDGE, 48, 16, 448, 160);
-  return layout;
+  nest.groupBox1 = CreateControl(host, "BUTTON", "一", groupStyle, 0, 8, 208, 180, 232);
+  nest.groupBox2 = CreateControl(host, "BUTTON", "二", groupStyle, 0, 196, 208, 180, 232);
+  nest.groupBox3 = CreateControl(host, "BUTTON", "三", groupStyle, 0, 384, 208, 180, 232);
+  nest.plainChild = ::CreateWindowExA(0, kPlainClass, "", WS_CHILD | WS_CLIPSIBLINGS | shown, 0, 0, 600, 200,
+                                      host, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  nest.hiddenEdit = CreateControl(nest.plainChild, "EDIT", "",
+                                  WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL |
+                                      ES_WANTRETURN,
+                                  WS_EX_CLIENTEDGE, 48, 16, 448, 160);
+  return nest;
 }
 
 void PumpMessages() {

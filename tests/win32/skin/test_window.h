@@ -1,8 +1,9 @@
 #pragma once
 // Real windows for the skin tests: a top-level window that answers its
 // controls' colour requests like the program's main window (button face,
-// black text), the program's layout of group boxes and the hidden edit box,
-// and message pumping with time bounds.
+// black text), a small nest of group boxes and a hidden edit box, and
+// message pumping with time bounds. The program's own window is tested as
+// itself (tests/win32/shell); these are for what it cannot be put through.
 
 #include <windows.h>
 
@@ -48,18 +49,18 @@ OwnedWindow CreateHostWindow(int x, int y, int width, int height, bool visible, 
 HWND CreateControl(HWND parent, const char* className, const char* text, DWORD style, DWORD exStyle,
                    int x, int y, int width, int height);
 
-// The program's own layout: a host that clips its children, three group
-// boxes with their captions that fill themselves with the button face when
-// erased, and a hidden multi-line edit box inside a plain child window.
-struct ProgramLayout {
+// Windows to switch the skin on and off over, and to destroy under it: a
+// host that clips its children, three group boxes, and a hidden multi-line
+// edit box inside a plain child window (a grandchild of the host).
+struct NestedControls {
   OwnedWindow host;
-  HWND groupBox1 = nullptr;  // 功能说明, 352 x 232 at (8, 208)
-  HWND groupBox2 = nullptr;  // 版本更新
-  HWND groupBox3 = nullptr;  // 作者声明
-  HWND pictureBox = nullptr; // a plain child window, not a control
-  HWND hiddenEdit = nullptr; // inside pictureBox, never shown
+  HWND groupBox1 = nullptr;
+  HWND groupBox2 = nullptr;
+  HWND groupBox3 = nullptr;
+  HWND plainChild = nullptr;  // not a control
+  HWND hiddenEdit = nullptr;  // inside plainChild, never shown
 };
-ProgramLayout CreateProgramLayout(bool visible);
+NestedControls CreateNestedControls(bool visible);
 
 // What the host window saw of its children's creation: for each child
 // whose WM_PARENTNOTIFY(WM_CREATE) arrived, whether the skin had it then.
