@@ -13,7 +13,7 @@ namespace qsh::skin {
 
 enum class Handler : std::uint8_t {
   Previous,  // the window procedure the control had before
-  Default,   // DefWindowProcA
+  Default,   // the default window procedure (DefWindowProc)
 };
 
 struct MessageDecision {

@@ -30,7 +30,7 @@ ALL_SHARE = 0.8
 LABEL_SHARE = 0.5
 OCR_SCALE = "300%"  # the window's small font, enlarged for the OCR
 GROUP_CAPTION_HEIGHT = 16
-EXPECTED_TEXTS = {IDS[name]: spec[-1] for name, spec in CONTROLS.items()}
+EXPECTED_TEXTS = {IDS[name]: row[-1] for name, row in CONTROLS.items()}
 
 
 def setUpModule():
@@ -141,10 +141,10 @@ class SystemLocaleTest(unittest.TestCase):
                 main = report.find(class_name=pf.MAIN_CLASS)
                 self.assertEqual(main.text, pf.CAPTION)
                 self.assertEqual(main.text_message, pf.CAPTION)
-                for name, spec in CONTROLS.items():
+                for name, row in CONTROLS.items():
                     control = main.find(id=IDS[name])
-                    self.assertEqual(control.text, spec[-1], name)
-                    self.assertEqual(control.text_message, spec[-1], name)
+                    self.assertEqual(control.text, row[-1], name)
+                    self.assertEqual(control.text_message, row[-1], name)
                 program.kill()
 
     def test_texts_are_drawn_readably(self):
