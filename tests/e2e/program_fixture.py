@@ -117,8 +117,24 @@ def start_program(folder, args=(), cwd=None, locale=None):
     return program, window
 
 
-def wait_for_main_window(program):
-    return harness.wait_for_window(TIMEOUT, f"the main window of {program.name} to be shown",
+def wait_until_serving_keys(program, focus_hwnd, timeout=TIMEOUT):
+    """Waits until a freshly started program shows its main window, checks
+    that it holds F9 and F10, and gives the focus back to focus_hwnd (the
+    stand-in game), as before each press of a long run."""
+    if program.windows_pid is None:
+        raise AssertionError(f"the program ended at once with {program.wait(timeout)}: "
+                             f"{program.log_text()[-500:]}")
+    wait_for_main_window(program, timeout)
+    # Probed only now: the probe holds the key for an instant itself.
+    if harness.hotkey_free(VK_F9):
+        raise AssertionError("the program does not hold F9")
+    if harness.hotkey_free(VK_F10):
+        raise AssertionError("the program does not hold F10")
+    harness.activate(focus_hwnd, timeout)
+
+
+def wait_for_main_window(program, timeout=TIMEOUT):
+    return harness.wait_for_window(timeout, f"the main window of {program.name} to be shown",
                                    pid=program.windows_pid, class_name=MAIN_CLASS,
                                    visible=True)
 

@@ -28,7 +28,6 @@ from lib.waiting import wait_for  # noqa: E402
 SAVE_FILES = ("GameSave_Slot0.sav", "GameSave_Slot0_Backup.sav", "Settings.sav",
               "Settings_Backup.sav")
 BACKUP_FOLDER = "Savecopy"
-MAIN_CLASS = "QelvarinSaveHelperWindow"
 VK_F9, VK_F10 = 120, 121
 
 PRESSES = 500
@@ -122,15 +121,7 @@ class SoakTest(unittest.TestCase):
     def start_program(self):
         program = harness.start_exe(self.exe, timeout=TIMEOUT)
         type(self).program = program
-        if program.windows_pid is None:
-            self.fail(f"the program ended at once with {program.wait(TIMEOUT)}: "
-                      f"{program.log_text()[-500:]}")
-        harness.wait_for_window(TIMEOUT, "the main window to be shown", pid=program.windows_pid,
-                                class_name=MAIN_CLASS, visible=True)
-        # Probed only now: the probe holds the key for an instant itself.
-        self.assertFalse(harness.hotkey_free(VK_F9), "the program does not hold F9")
-        self.assertFalse(harness.hotkey_free(VK_F10), "the program does not hold F10")
-        harness.activate(self.focus_hwnd, TIMEOUT)
+        program_fixture.wait_until_serving_keys(program, self.focus_hwnd, TIMEOUT)
 
     def press_and_wait(self, key, folder, expected, what):
         harness.key(key)
